@@ -1,0 +1,174 @@
+#include "data/DatenC.h"
+
+#include <charconv>
+
+#include "data/EntryCounter.h"
+#include "platform/Platform.h"
+#include "platform/Utf16.h"
+
+namespace tvn {
+
+TDaten::TDaten(const TDatenRec& ADatenRec) : Liste{ADatenRec} {}
+TDaten::TDaten(const TListe& AListe) : Liste(AListe) {}
+TDaten::TDaten(const TDaten& ADaten) : HbName(ADaten.HbName), Liste(ADaten.Liste) {}
+
+TDaten& TDaten::operator=(const TDaten& ADaten) {
+  Assign(ADaten);
+  return *this;
+}
+
+void TDaten::Add(const TDatenRec& ADatenRec) { Liste.push_back(ADatenRec); }
+
+void TDaten::Add(const TListe& AListe) {
+  if (&AListe == &Liste) {
+    TListe copy = AListe;
+    Liste.insert(Liste.end(), copy.begin(), copy.end());
+    return;
+  }
+  Liste.insert(Liste.end(), AListe.begin(), AListe.end());
+}
+
+void TDaten::Insert(const TDatenRec& ADatenRec, int ANr) {
+  if (ANr < 0) return;
+  if (ANr >= Count()) {
+    Add(ADatenRec);
+    return;
+  }
+  TDatenRec copy = ADatenRec;  // the source may be an entry of this very list
+  Liste.insert(Liste.begin() + ANr, std::move(copy));
+}
+
+void TDaten::Delete(int ANr) {
+  if (ANr < 0 || ANr >= Count()) return;
+  Liste.erase(Liste.begin() + ANr);
+}
+
+void TDaten::Clear() {
+  HbName.clear();
+  Liste.clear();
+}
+
+void TDaten::ClearListe() { Liste.clear(); }
+
+void TDaten::Assign(const TDaten& ADaten) {
+  if (&ADaten == this) return;
+  HbName = ADaten.HbName;
+  Liste = ADaten.Liste;
+}
+
+bool TDaten::Ident(const TDatenRec& A, const TDatenRec& B) {
+  return A.ErstelltDatum == B.ErstelltDatum && A.Autor == B.Autor && A.Titel == B.Titel &&
+         A.KatalogNr == B.KatalogNr && A.Quelle == B.Quelle && A.ErhaltenS == B.ErhaltenS &&
+         A.ErhaltenDatum == B.ErhaltenDatum && A.RetourS == B.RetourS &&
+         A.RetourDatum == B.RetourDatum && A.GelesenS == B.GelesenS &&
+         A.Bewertung == B.Bewertung && A.Infos == B.Infos;
+}
+
+bool TDaten::Ident(const TDaten& ADaten) const {
+  if (Count() != ADaten.Count() || HbName != ADaten.HbName) return false;
+  size_t first = 0;
+  while (first < Liste.size() && Ident(Liste[first], ADaten.Liste[first])) ++first;
+  if (first == Liste.size()) return true;
+  // Order differs: compare the rest as multisets; the equal beginning needs no counting.
+  TEntryCounter counts(Liste.size() - first);
+  for (size_t i = first; i < Liste.size(); ++i) ++counts[Liste[i]];
+  for (size_t i = first; i < ADaten.Liste.size(); ++i) {
+    int& n = counts[ADaten.Liste[i]];
+    if (n <= 0) return false;
+    --n;
+  }
+  return true;
+}
+
+int TDaten::FindDatenRecNr(const TDatenRec& ADatenRec) const {
+  for (size_t i = 0; i < Liste.size(); ++i) {
+    if (Ident(Liste[i], ADatenRec)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+namespace {
+
+std::u16string FloatText15(double value) {
+  char buffer[64];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                 std::chars_format::general, 15);
+  std::u16string out;
+  if (ec == std::errc()) {
+    for (char* p = buffer; p != end; ++p) out += static_cast<char16_t>(*p == 'e' ? 'E' : *p);
+  }
+  return out;
+}
+
+void AppendKeyItem(std::u16string& key, std::u16string_view text) {
+  key += IntToText(static_cast<long long>(text.size()));
+  key += u':';
+  key += text;
+}
+
+std::u16string_view FlagKey(bool flag) { return flag ? u"-1" : u"0"; }
+
+}  // namespace
+
+std::u16string TDaten::RecordKey(const TDatenRec& R) {
+  std::u16string key;
+  key.reserve(64 + R.Autor.size() + R.Titel.size() + R.KatalogNr.size() + R.Quelle.size() +
+              R.Infos.size());
+  AppendKeyItem(key, FloatText15(R.ErstelltDatum));
+  AppendKeyItem(key, R.Autor);
+  AppendKeyItem(key, R.Titel);
+  AppendKeyItem(key, R.KatalogNr);
+  AppendKeyItem(key, R.Quelle);
+  AppendKeyItem(key, FlagKey(R.ErhaltenS));
+  AppendKeyItem(key, FloatText15(R.ErhaltenDatum));
+  AppendKeyItem(key, FlagKey(R.RetourS));
+  AppendKeyItem(key, FloatText15(R.RetourDatum));
+  AppendKeyItem(key, FlagKey(R.GelesenS));
+  AppendKeyItem(key, IntToText(R.Bewertung));
+  AppendKeyItem(key, R.Infos);
+  return key;
+}
+
+void TDaten::Import(const TDaten& ADaten, bool ErstelltDatumBelassenS, bool PreserveCounts) {
+  if (&ADaten == this) return;
+  const TDateTime heute = platform::Today();
+  TEntryCounter counts(Liste.size() + ADaten.Liste.size());
+  for (const TDatenRec& e : Liste) {
+    int& n = counts[e];
+    n = PreserveCounts ? n + 1 : 1;
+  }
+  // Reserved up front: the counter keeps pointers to the collected copies.
+  TListe collected;
+  collected.reserve(ADaten.Liste.size());
+  for (const TDatenRec& source : ADaten.Liste) {
+    TDatenRec copy = source;
+    if (!ErstelltDatumBelassenS) copy.ErstelltDatum = heute;
+    int* n = counts.Find(copy);
+    if (!n || *n <= 0) {
+      collected.push_back(std::move(copy));
+      // A second identical entry of ADaten is then not added again.
+      if (!PreserveCounts) counts[collected.back()] = 1;
+    } else if (PreserveCounts) {
+      --*n;
+    }
+  }
+  Liste.reserve(Liste.size() + collected.size());
+  for (TDatenRec& e : collected) Liste.push_back(std::move(e));
+}
+
+std::u16string DatumText(TDateTime datum) {
+  const TDatumTeile t = DecodeDatum(datum);
+  char16_t text[10] = {static_cast<char16_t>(u'0' + t.Tag / 10),
+                       static_cast<char16_t>(u'0' + t.Tag % 10),
+                       u'.',
+                       static_cast<char16_t>(u'0' + t.Monat / 10),
+                       static_cast<char16_t>(u'0' + t.Monat % 10),
+                       u'.',
+                       static_cast<char16_t>(u'0' + t.Jahr / 1000 % 10),
+                       static_cast<char16_t>(u'0' + t.Jahr / 100 % 10),
+                       static_cast<char16_t>(u'0' + t.Jahr / 10 % 10),
+                       static_cast<char16_t>(u'0' + t.Jahr % 10)};
+  return std::u16string(text, 10);
+}
+
+}  // namespace tvn

@@ -1,0 +1,289 @@
+// The binary audiobook format "TVN01"/"TVN02" and the tab-separated text document.
+#include <cstdint>
+#include <cstring>
+
+#include "data/DatenC.h"
+#include "platform/Platform.h"
+#include "platform/Utf16.h"
+
+namespace tvn {
+namespace {
+
+TDatenMeldung* g_meldung = nullptr;
+
+constexpr std::u16string_view kTagV1 = u"TVN01";
+constexpr std::u16string_view kTagV2 = u"TVN02";
+constexpr int kMinRecordV1 = 25;
+constexpr int kMinRecordV2 = 29;
+constexpr int32_t kMinDay = 2;
+constexpr int32_t kMaxDay = 219512;
+
+// A failed check ends the parse with the text the user may be shown.
+struct LoadError {
+  std::u16string_view text;
+};
+constexpr std::u16string_view kStreamReadError = u"Stream-Lesefehler";
+
+class Reader {
+ public:
+  explicit Reader(std::string_view bytes)
+      : p_(reinterpret_cast<const unsigned char*>(bytes.data())), end_(p_ + bytes.size()) {}
+
+  size_t Left() const { return static_cast<size_t>(end_ - p_); }
+
+  // Low byte first, then the other three from the most significant down.
+  int32_t Number() {
+    Need(4);
+    uint32_t v = p_[0] | (uint32_t{p_[3]} << 8) | (uint32_t{p_[2]} << 16) | (uint32_t{p_[1]} << 24);
+    p_ += 4;
+    return static_cast<int32_t>(v);
+  }
+
+  void Text(std::u16string& out) {
+    Need(2);
+    const size_t n = (size_t{p_[0]} << 8) | p_[1];
+    p_ += 2;
+    if (Left() < n) throw LoadError{u"Unvollständiges Datenfeld."};
+    out.assign(p_, p_ + n);  // ISO 8859-1: byte value = code point
+    p_ += n;
+  }
+
+  bool Flag() {
+    Need(1);
+    const unsigned char b = *p_++;
+    if (b != '0' && b != '1') throw LoadError{u"Ungültiger Ja/Nein-Wert."};
+    return b == '1';
+  }
+
+  TDateTime Date() {
+    const int32_t day = Number();
+    if (day < kMinDay || day > kMaxDay) throw LoadError{u"Ungültiges Datum."};
+    return day;
+  }
+
+ private:
+  void Need(size_t n) const {
+    if (Left() < n) throw LoadError{kStreamReadError};
+  }
+  const unsigned char* p_;
+  const unsigned char* end_;
+};
+
+void ReadRecord(Reader& in, bool v2, TDatenRec& r) {
+  r.Akt = true;
+  r.ErstelltDatum = in.Date();
+  in.Text(r.Autor);
+  in.Text(r.Titel);
+  in.Text(r.KatalogNr);
+  in.Text(r.Quelle);
+  r.ErhaltenS = in.Flag();
+  r.ErhaltenDatum = in.Date();
+  r.RetourS = in.Flag();
+  r.RetourDatum = in.Date();
+  r.GelesenS = in.Flag();
+  r.Bewertung = btKeine;
+  if (v2) {
+    const int32_t rating = in.Number();
+    if (rating < 0 || rating >= kBewertungCount) throw LoadError{u"Ungültige Bewertung."};
+    r.Bewertung = static_cast<TBewertung>(rating);
+  }
+  in.Text(r.Infos);
+}
+
+struct EncodeError {
+  std::u16string_view text;
+};
+
+class Writer {
+ public:
+  explicit Writer(std::string& out) : out_(out) {}
+
+  void Number(int32_t value) {
+    const uint32_t v = static_cast<uint32_t>(value);
+    const char b[4] = {static_cast<char>(v & 0xFF), static_cast<char>(v >> 24),
+                       static_cast<char>((v >> 16) & 0xFF), static_cast<char>((v >> 8) & 0xFF)};
+    out_.append(b, 4);
+  }
+
+  void Text(const std::u16string& s) {
+    if (s.size() > 65535) throw EncodeError{u"Ein Feld ist länger als 65535 Zeichen."};
+    out_ += static_cast<char>(s.size() >> 8);
+    out_ += static_cast<char>(s.size() & 0xFF);
+    const size_t at = out_.size();
+    out_.resize(at + s.size());
+    char* dst = out_.data() + at;
+    char16_t any = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+      any |= s[i];
+      dst[i] = static_cast<char>(s[i]);
+    }
+    if (any > 0xFF) throw EncodeError{u"Ein Zeichen ist im bisherigen Dateiformat nicht darstellbar."};
+  }
+
+  void Flag(bool b) { out_ += b ? '1' : '0'; }
+  void Date(TDateTime d) { Number(static_cast<int32_t>(d)); }
+
+ private:
+  std::string& out_;
+};
+
+size_t EstimatedSize(const TDaten& daten) {
+  size_t n = 32 + daten.HbName.size();
+  for (const TDatenRec& r : daten.Liste) {
+    n += kMinRecordV2 + r.Autor.size() + r.Titel.size() + r.KatalogNr.size() + r.Quelle.size() +
+         r.Infos.size();
+  }
+  return n;
+}
+
+// Line breaks become "|" and tabs a space, so each entry stays one line of columns.
+void AppendColumn(std::string& out, std::u16string_view s) {
+  std::u16string clean;
+  clean.reserve(s.size());
+  for (size_t i = 0; i < s.size(); ++i) {
+    const char16_t c = s[i];
+    if (c == u'\r' && i + 1 < s.size() && s[i + 1] == u'\n') {
+      clean += u'|';
+      ++i;
+    } else if (c == u'\r' || c == u'\n') {
+      clean += u'|';
+    } else {
+      clean += c == u'\t' ? u' ' : c;
+    }
+  }
+  AppendUtf8(out, clean);
+}
+
+}  // namespace
+
+void SetDatenMeldung(TDatenMeldung* meldung) { g_meldung = meldung; }
+
+bool TDaten::LoadFromBytes(std::string_view bytes) {
+  FLastError.clear();
+  try {
+    Reader in(bytes);
+    std::u16string tag, name;
+    in.Text(tag);
+    if (tag != kTagV1 && tag != kTagV2) throw LoadError{u"Unbekanntes Dateiformat."};
+    const bool v2 = tag == kTagV2;
+    in.Text(name);
+    const int32_t count = in.Number();
+    // Bounds what is reserved before a single record has been read.
+    const size_t maxCount = in.Left() / (v2 ? kMinRecordV2 : kMinRecordV1);
+    if (count < 0 || static_cast<size_t>(count) > maxCount) {
+      throw LoadError{u"Ungültige Anzahl von Einträgen."};
+    }
+    TListe records(static_cast<size_t>(count));
+    for (TDatenRec& r : records) ReadRecord(in, v2, r);
+    if (in.Left() != 0) throw LoadError{u"Unerwartete Daten am Dateiende."};
+    Liste.swap(records);
+    HbName.swap(name);
+    return true;
+  } catch (const LoadError& e) {
+    FLastError = e.text;
+    return false;
+  }
+}
+
+bool TDaten::LoadFromFile(const std::u16string& AFilename, bool FehlerMeldungS) {
+  FLastError.clear();
+  std::string bytes;
+  std::u16string error;
+  bool ok = platform::ReadWholeFile(AFilename, bytes, error);
+  if (ok) {
+    ok = LoadFromBytes(bytes);
+  } else {
+    FLastError = error;
+  }
+  if (!ok && FehlerMeldungS && g_meldung) {
+    g_meldung->ShowError(u"Die Datei \"" + AFilename + u"\" konnte nicht geöffnet werden!\r\n" +
+                         u"Die Datei ist nicht lesbar, beschädigt oder hat ein unbekanntes Format.");
+  }
+  return ok;
+}
+
+bool TDaten::EncodeBinary(std::string& out) {
+  FLastError.clear();
+  out.clear();
+  out.reserve(EstimatedSize(*this));
+  try {
+    Writer w(out);
+    w.Text(std::u16string(kTagV2));
+    w.Text(HbName);
+    w.Number(Count());
+    for (const TDatenRec& r : Liste) {
+      w.Date(r.ErstelltDatum);
+      w.Text(r.Autor);
+      w.Text(r.Titel);
+      w.Text(r.KatalogNr);
+      w.Text(r.Quelle);
+      w.Flag(r.ErhaltenS);
+      w.Date(r.ErhaltenDatum);
+      w.Flag(r.RetourS);
+      w.Date(r.RetourDatum);
+      w.Flag(r.GelesenS);
+      w.Number(r.Bewertung);
+      w.Text(r.Infos);
+    }
+    return true;
+  } catch (const EncodeError& e) {
+    FLastError = e.text;
+    out.clear();
+    return false;
+  }
+}
+
+std::string TDaten::EncodeText() const {
+  std::string out = "\xEF\xBB\xBF";
+  out.reserve(EstimatedSize(*this) * 11 / 10 + 64);
+  for (size_t i = 0; i < ResConst::FieldCaptions.size(); ++i) {
+    if (i) out += '\t';
+    AppendUtf8(out, ResConst::FieldCaptions[i]);
+  }
+  out += "\r\n";
+  for (const TDatenRec& r : Liste) {
+    AppendColumn(out, r.Autor);
+    out += '\t';
+    AppendColumn(out, r.Titel);
+    out += '\t';
+    AppendColumn(out, r.KatalogNr);
+    out += '\t';
+    AppendColumn(out, r.Quelle);
+    out += '\t';
+    AppendUtf8(out, ResConst::YesNoTexts[r.GelesenS]);
+    out += '\t';
+    AppendUtf8(out, ResConst::RatingNames[r.Bewertung]);
+    out += '\t';
+    if (r.ErhaltenS) AppendUtf8(out, DatumText(r.ErhaltenDatum));
+    out += '\t';
+    if (r.RetourS) AppendUtf8(out, DatumText(r.RetourDatum));
+    out += '\t';
+    AppendUtf8(out, DatumText(r.ErstelltDatum));
+    out += '\t';
+    AppendColumn(out, r.Infos);
+    out += "\r\n";
+  }
+  return out;
+}
+
+bool TDaten::SaveToFile(const std::u16string& AFilename, bool TxtS) {
+  FLastError.clear();
+  if (AFilename.empty()) {
+    FLastError = u"Es wurde kein Dateiname angegeben.";
+    return false;
+  }
+  std::string content;
+  if (TxtS) {
+    content = EncodeText();
+  } else if (!EncodeBinary(content)) {
+    return false;
+  }
+  std::u16string error;
+  if (!platform::ReplaceFileAtomically(AFilename, content, error)) {
+    FLastError = error;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tvn
