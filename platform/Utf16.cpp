@@ -79,4 +79,11 @@ std::u16string IntToText(long long value) {
   return digits;
 }
 
+std::u16string Trim(std::u16string_view text) {
+  size_t begin = 0, end = text.size();
+  while (begin < end && text[begin] <= u' ') ++begin;
+  while (end > begin && text[end - 1] <= u' ') --end;
+  return std::u16string(text.substr(begin, end - begin));
+}
+
 }  // namespace tvn

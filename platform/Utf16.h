@@ -14,4 +14,7 @@ std::u16string FromUtf8(std::string_view bytes);
 // Decimal digits of a number, for building texts without locale influence.
 std::u16string IntToText(long long value);
 
+// Removes blanks and control characters (every code unit up to U+0020) from both ends.
+std::u16string Trim(std::u16string_view text);
+
 }  // namespace tvn

@@ -18,6 +18,12 @@ TEST(Utf16, RoundTripsAndReplacesBrokenInput) {
   EXPECT_EQ(IntToText(0), u"0");
 }
 
+TEST(Platform, TrimRemovesBlanksAndControlCharactersAtBothEnds) {
+  EXPECT_EQ(Trim(u" \t\r\n a b \x01\x20"), u"a b");
+  EXPECT_EQ(Trim(std::u16string(u"\0\x1f", 2)), u"");
+  EXPECT_EQ(Trim(u"\u00a0x\u00a0"), u"\u00a0x\u00a0");  // no-break space is text
+}
+
 TEST(Platform, LocaleLowerCase) {
   EXPECT_EQ(platform::LowerCaseLocale(u"ÄÖÜ ABC ß É"), u"äöü abc ß é");
   EXPECT_EQ(platform::LowerCaseChar(u'Ä'), u'ä');
