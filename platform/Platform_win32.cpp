@@ -120,6 +120,7 @@ bool ReplaceFileAtomically(const std::u16string& path, std::string_view content,
     return false;
   }
   const std::u16string temp = reinterpret_cast<const char16_t*>(tempName);
+  // Only called once the temporary file is closed: an open file cannot be deleted.
   auto fail = [&](std::u16string text) {
     DeleteFileW(tempName);
     error = std::move(text);
@@ -141,9 +142,14 @@ bool ReplaceFileAtomically(const std::u16string& path, std::string_view content,
       ok = WriteFile(file.get(), content.data() + done, chunk, &written, nullptr) && written > 0;
       done += written;
     }
-    if (!ok) return fail(u"Stream-Schreibfehler");
+    if (!ok) {
+      file.reset();
+      return fail(u"Stream-Schreibfehler");
+    }
     if (ShouldFail(FileStep::Flush) || !FlushFileBuffers(file.get())) {
-      return fail(SystemErrorText(GetLastError() ? GetLastError() : ERROR_WRITE_FAULT));
+      const DWORD code = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
+      file.reset();
+      return fail(SystemErrorText(code));
     }
   }
   if (ShouldFail(FileStep::Move) ||

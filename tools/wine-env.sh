@@ -12,20 +12,21 @@ tvn_prepare_prefix() {
   (
     flock 9
     [ -f "$WINEPREFIX/.tvn-ready" ] && exit 0
-    wineboot -i >/dev/null 2>&1
+    # Children must not inherit the lock (9>&-): a lasting wineserver would hold it for good.
+    wineboot -i >/dev/null 2>&1 9>&-
     local reg='C:\windows\system32\reg.exe'
     # A crashing test would otherwise open the debugger dialog and hang.
-    wine "$reg" add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wine "$reg" add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 9>&-
     local fonts="$WINEPREFIX/drive_c/windows/Fonts"
     mkdir -p "$fonts"
     for f in $(dpkg -L fonts-wine fonts-liberation 2>/dev/null | grep -i '\.ttf$'); do
       ln -sf "$f" "$fonts/$(basename "$f")"
     done
     local key='HKCU\Software\Wine\Fonts\Replacements'
-    wine "$reg" add "$key" /v Arial /t REG_SZ /d 'Liberation Sans' /f >/dev/null 2>&1
-    wine "$reg" add "$key" /v 'Times New Roman' /t REG_SZ /d 'Liberation Serif' /f >/dev/null 2>&1
-    wine "$reg" add "$key" /v 'Courier New' /t REG_SZ /d 'Liberation Mono' /f >/dev/null 2>&1
-    wineserver -w
+    wine "$reg" add "$key" /v Arial /t REG_SZ /d 'Liberation Sans' /f >/dev/null 2>&1 9>&-
+    wine "$reg" add "$key" /v 'Times New Roman' /t REG_SZ /d 'Liberation Serif' /f >/dev/null 2>&1 9>&-
+    wine "$reg" add "$key" /v 'Courier New' /t REG_SZ /d 'Liberation Mono' /f >/dev/null 2>&1 9>&-
+    wineserver -w 9>&-
     touch "$WINEPREFIX/.tvn-ready"
   ) 9>"$WINEPREFIX.lock"
 }
@@ -37,7 +38,7 @@ tvn_ensure_display() {
     flock 8
     if ! [ -S "/tmp/.X11-unix/X$num" ] || ! kill -0 "$(cat "$WINEPREFIX.xvfb.pid" 2>/dev/null)" 2>/dev/null; then
       rm -f "/tmp/.X11-unix/X$num" "/tmp/.X$num-lock"
-      setsid Xvfb ":$num" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 < /dev/null &
+      setsid Xvfb ":$num" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 </dev/null 8>&- &
       echo $! >"$WINEPREFIX.xvfb.pid"
       for _ in $(seq 100); do [ -S "/tmp/.X11-unix/X$num" ] && break; sleep 0.05; done
     fi
