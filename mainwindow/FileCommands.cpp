@@ -6,9 +6,12 @@ namespace tvn {
 
 std::u16string_view DefaultExtensionForFilter(int filterIndex) {
   switch (filterIndex) {
-    case 2: return u"TVI";
-    case 3: return u"TXT";
-    default: return u"TVD";
+    case 2:
+      return u"TVI";
+    case 3:
+      return u"TXT";
+    default:
+      return u"TVD";
   }
 }
 
@@ -48,18 +51,25 @@ std::u16string SpeichernFehlerText(std::u16string_view path, std::u16string_view
   return text;
 }
 
-bool HatAenderungen(const TDaten& Daten, const TDaten& SaveDaten) { return !Daten.Ident(SaveDaten); }
+bool HatAenderungen(const TDaten& Daten, const TDaten& SaveDaten) {
+  return !Daten.Ident(SaveDaten);
+}
 
-bool SpeichernUnterNoetig(const std::u16string& FFilename) { return !HasFileNamePart(FFilename); }
+bool SpeichernUnterNoetig(const std::u16string& FFilename) {
+  return !HasFileNamePart(FFilename);
+}
 
 bool AenderungenPruefen(bool hatAenderungen, const std::u16string& FFilename,
                         const std::function<TAntwort()>& frage,
                         const std::function<bool(bool SpeichernUnterS)>& speichern) {
   if (!hatAenderungen) return true;
   switch (frage()) {
-    case TAntwort::Abbrechen: return false;
-    case TAntwort::Nein: return true;
-    case TAntwort::Ja: return speichern(SpeichernUnterNoetig(FFilename));
+    case TAntwort::Abbrechen:
+      return false;
+    case TAntwort::Nein:
+      return true;
+    case TAntwort::Ja:
+      return speichern(SpeichernUnterNoetig(FFilename));
   }
   return false;
 }

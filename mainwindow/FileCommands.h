@@ -33,15 +33,15 @@ struct TFileDialogSetup {
   bool OverwritePrompt;
 };
 
-inline constexpr TFileDialogSetup kOpenDialog1{u"Hörbuchdatei öffnen", u"TVD", kFilterOeffnen,
-                                               1, false, false};
-inline constexpr TFileDialogSetup kSaveDialog1{u"Hörbuchdatei speichern unter", u"TVD",
-                                               kFilterSpeichern, 1, true, true};
-inline constexpr TFileDialogSetup kOpenDialog2{u"Importdatei öffnen", u"TVI", kFilterOeffnen, 2,
-                                               false, false};
+inline constexpr TFileDialogSetup kOpenDialog1{
+    u"Hörbuchdatei öffnen", u"TVD", kFilterOeffnen, 1, false, false};
+inline constexpr TFileDialogSetup kSaveDialog1{
+    u"Hörbuchdatei speichern unter", u"TVD", kFilterSpeichern, 1, true, true};
+inline constexpr TFileDialogSetup kOpenDialog2{
+    u"Importdatei öffnen", u"TVI", kFilterOeffnen, 2, false, false};
 // Export asks about an existing file itself (it may merge into it).
-inline constexpr TFileDialogSetup kSaveDialog2{u"Exportdatei speichern unter", u"TVI",
-                                               kFilterExport, 2, true, false};
+inline constexpr TFileDialogSetup kSaveDialog2{
+    u"Exportdatei speichern unter", u"TVI", kFilterExport, 2, true, false};
 
 // Extension appended to a name typed without one in a save dialog, by its current filter
 // index: "TVI" for 2, "TXT" for 3, "TVD" for any other.

@@ -2,22 +2,11 @@
 
 #include <algorithm>
 
+#include "mainwindow/CharCase.h"
 #include "platform/Platform.h"
 #include "platform/Utf16.h"
 
 namespace tvn {
-
-namespace {
-
-bool SameIgnoringCharCase(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (platform::LowerCaseChar(a[i]) != platform::LowerCaseChar(b[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 std::u16string THistoryList::Strings(int i) const {
   if (i < 0 || i >= Count()) return u"";
@@ -48,7 +37,8 @@ void THistoryList::AddString(std::u16string_view AString, bool GrossS) {
 }
 
 void THistoryList::RemoveIgnoringCase(std::u16string_view AString) {
-  std::erase_if(FItems, [&](const std::u16string& item) { return SameIgnoringCharCase(item, AString); });
+  std::erase_if(FItems,
+                [&](const std::u16string& item) { return EqualIgnoringCharCase(item, AString); });
 }
 
 void THistoryList::LoadFromStrings(const std::vector<std::u16string>& values) {
@@ -59,7 +49,9 @@ void THistoryList::LoadFromStrings(const std::vector<std::u16string>& values) {
   }
 }
 
-std::u16string THistoryList::KeyName(int n) { return u"History" + IntToText(n); }
+std::u16string THistoryList::KeyName(int n) {
+  return u"History" + IntToText(n);
+}
 
 std::u16string THistoryMenuList::GetItemText(int i) const {
   std::u16string text = Strings(i);

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "data/ResConst.h"
-#include "platform/Platform.h"
+#include "mainwindow/CharCase.h"
 
 namespace tvn {
 
@@ -16,23 +16,32 @@ std::u16string SpaltenText(const TDatenRec& rec, int spalte, const TWeekdayNames
     return set ? DatumMitWochentag(datum, weekdays) : std::u16string(u"-");
   };
   switch (spalte) {
-    case snAutor: return rec.Autor;
-    case snTitel: return rec.Titel;
-    case snKatalogNr: return rec.KatalogNr;
-    case snQuelle: return rec.Quelle;
-    case snGelesen: return std::u16string(ResConst::YesNoTexts[rec.GelesenS ? 1 : 0]);
+    case snAutor:
+      return rec.Autor;
+    case snTitel:
+      return rec.Titel;
+    case snKatalogNr:
+      return rec.KatalogNr;
+    case snQuelle:
+      return rec.Quelle;
+    case snGelesen:
+      return std::u16string(ResConst::YesNoTexts[rec.GelesenS ? 1 : 0]);
     case snBewertung:
       return rec.Bewertung < kBewertungCount ? std::u16string(ResConst::RatingNames[rec.Bewertung])
                                              : std::u16string();
-    case snErhalten: return optionalDate(rec.ErhaltenS, rec.ErhaltenDatum);
-    case snRetour: return optionalDate(rec.RetourS, rec.RetourDatum);
-    case snErstellt: return DatumMitWochentag(rec.ErstelltDatum, weekdays);
-    default: return u"";
+    case snErhalten:
+      return optionalDate(rec.ErhaltenS, rec.ErhaltenDatum);
+    case snRetour:
+      return optionalDate(rec.RetourS, rec.RetourDatum);
+    case snErstellt:
+      return DatumMitWochentag(rec.ErstelltDatum, weekdays);
+    default:
+      return u"";
   }
 }
 
 std::array<std::u16string, kSpaltenCount> ZeilenTexte(const TDaten& daten, int index,
-                                                       const TWeekdayNames& weekdays) {
+                                                      const TWeekdayNames& weekdays) {
   std::array<std::u16string, kSpaltenCount> texte;
   if (index < 0 || index >= daten.Count()) return texte;
   const TDatenRec& rec = daten.Liste[static_cast<size_t>(index)];
@@ -42,29 +51,20 @@ std::array<std::u16string, kSpaltenCount> ZeilenTexte(const TDaten& daten, int i
   return texte;
 }
 
-int MinSpaltenBreite(int paddedMMWidth) { return std::max(paddedMMWidth + 20, 40); }
+int MinSpaltenBreite(int paddedMMWidth) {
+  return std::max(paddedMMWidth + 20, 40);
+}
 
 int SpaltenBreite(int spalte, int storedWidth, int listClientWidth, int minWidth) {
   int width = storedWidth;
   if (width < 0) {
-    const int percent = spalte >= 0 && spalte < kSpaltenCount ? kSpaltenProzent[static_cast<size_t>(spalte)] : 0;
+    const int percent =
+        spalte >= 0 && spalte < kSpaltenCount ? kSpaltenProzent[static_cast<size_t>(spalte)] : 0;
     // Integer arithmetic truncates exactly like width / 100 * percent for every width.
     width = static_cast<int>(std::max(listClientWidth, 0) * 1LL * percent / 100);
   }
   return std::max(width, minWidth);
 }
-
-namespace {
-
-bool BeginsIgnoringCase(std::u16string_view text, std::u16string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (platform::LowerCaseChar(text[i]) != platform::LowerCaseChar(prefix[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 int FindAutorPrefix(const TDaten& daten, std::u16string_view typed, int start, bool wrap) {
   const int count = daten.Count();
@@ -75,7 +75,7 @@ int FindAutorPrefix(const TDaten& daten, std::u16string_view typed, int start, b
       if (!wrap) return -1;
       i = 0;
     }
-    if (BeginsIgnoringCase(daten.Liste[static_cast<size_t>(i)].Autor, typed)) return i;
+    if (BeginsIgnoringCharCase(daten.Liste[static_cast<size_t>(i)].Autor, typed)) return i;
   }
   return -1;
 }

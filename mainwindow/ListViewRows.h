@@ -21,13 +21,14 @@ std::u16string DatumMitWochentag(TDateTime datum, const TWeekdayNames& weekdays)
 
 inline constexpr int kSpaltenCount = kSortNrCount;
 // Width of each column when none is stored, in percent of the list's client width.
-inline constexpr std::array<int, kSpaltenCount> kSpaltenProzent = {12, 12, 12, 12, 7, 9, 12, 12, 12};
+inline constexpr std::array<int, kSpaltenCount> kSpaltenProzent = {12, 12, 12, 12, 7,
+                                                                   9,  12, 12, 12};
 
 // Text of one cell; column 0 is the row caption. Empty for a column outside 0..8.
 std::u16string SpaltenText(const TDatenRec& rec, int spalte, const TWeekdayNames& weekdays);
 // All nine texts of row index; all empty when the index is outside the list.
 std::array<std::u16string, kSpaltenCount> ZeilenTexte(const TDaten& daten, int index,
-                                                       const TWeekdayNames& weekdays);
+                                                      const TWeekdayNames& weekdays);
 
 // Narrowest allowed column: the padded width of "MM" in the list font plus 20, at least 40.
 int MinSpaltenBreite(int paddedMMWidth);

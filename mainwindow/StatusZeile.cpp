@@ -89,9 +89,9 @@ std::u16string HinweiseText(int marked, int itemIndex, const THinweisKeys& keys)
   return text;
 }
 
-TStatusZeileMasse StatusZeileMasse(int clientWidth, int clientHeight, int panel0TextWidth,
-                                   int fontControlHeight,
-                                   const std::function<int(int panel, int boxWidth)>& measureTextHeight) {
+TStatusZeileMasse StatusZeileMasse(
+    int clientWidth, int clientHeight, int panel0TextWidth, int fontControlHeight,
+    const std::function<int(int panel, int boxWidth)>& measureTextHeight) {
   TStatusZeileMasse masse;
   masse.Panel0Width = std::min(panel0TextWidth, std::max(clientWidth / 2, 1));
   masse.Panel1Width = std::max(clientWidth - masse.Panel0Width, 1);

@@ -51,8 +51,8 @@ struct TStatusZeileMasse {
 // panel0TextWidth: padded width of the left text followed by "MM" in the program font;
 // fontControlHeight: the control height for that font; measureTextHeight(panel, boxWidth):
 // height of the panel's text wrapped into a box of that width.
-TStatusZeileMasse StatusZeileMasse(int clientWidth, int clientHeight, int panel0TextWidth,
-                                   int fontControlHeight,
-                                   const std::function<int(int panel, int boxWidth)>& measureTextHeight);
+TStatusZeileMasse StatusZeileMasse(
+    int clientWidth, int clientHeight, int panel0TextWidth, int fontControlHeight,
+    const std::function<int(int panel, int boxWidth)>& measureTextHeight);
 
 }  // namespace tvn

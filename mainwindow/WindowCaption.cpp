@@ -15,7 +15,9 @@ std::u16string ExtractFilePath(const std::u16string& path) {
   return path.substr(0, path.size() - platform::ExtractFileName(path).size());
 }
 
-bool HasFileNamePart(const std::u16string& path) { return !platform::ExtractFileName(path).empty(); }
+bool HasFileNamePart(const std::u16string& path) {
+  return !platform::ExtractFileName(path).empty();
+}
 
 TFilenameWechsel FilenameSetzen(const std::u16string& value, const std::u16string& current,
                                 const std::u16string& programFolder) {

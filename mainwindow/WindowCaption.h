@@ -20,8 +20,8 @@ std::u16string ExtractFilePath(const std::u16string& path);
 bool HasFileNamePart(const std::u16string& path);
 
 struct TFilenameWechsel {
-  std::u16string Filename;   // new FFilename: a file, or only a folder
-  std::u16string ShownName;  // file-name part, or "KeinName"
+  std::u16string Filename;    // new FFilename: a file, or only a folder
+  std::u16string ShownName;   // file-name part, or "KeinName"
   bool AddToHistory = false;  // the recent-files list takes the name
 };
 

@@ -72,10 +72,17 @@ TRegistryCommand FirstCommand(const TRegistrySettings& settings) {
 TRegistrySettings FirstCommandOnly(const TRegistrySettings& settings) {
   TRegistrySettings only;
   switch (FirstCommand(settings)) {
-    case TRegistryCommand::Parameters: only.Parameters = settings.Parameters; break;
-    case TRegistryCommand::SetFocus: only.SetFocus = settings.SetFocus; break;
-    case TRegistryCommand::Close: only.Close = settings.Close; break;
-    case TRegistryCommand::None: break;
+    case TRegistryCommand::Parameters:
+      only.Parameters = settings.Parameters;
+      break;
+    case TRegistryCommand::SetFocus:
+      only.SetFocus = settings.SetFocus;
+      break;
+    case TRegistryCommand::Close:
+      only.Close = settings.Close;
+      break;
+    case TRegistryCommand::None:
+      break;
   }
   return only;
 }

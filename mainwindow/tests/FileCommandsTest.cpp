@@ -1,7 +1,6 @@
-#include "mainwindow/FileCommands.h"
-
 #include <gtest/gtest.h>
 
+#include "mainwindow/FileCommands.h"
 #include "platform/Platform.h"
 #include "platform/Utf16.h"
 
@@ -35,7 +34,8 @@ TEST(FileCommands, FiltersSplitIntoDescriptionAndPattern) {
 }
 
 TEST(FileCommands, ErrorTextsNameTheFile) {
-  EXPECT_EQ(OeffnenFehlerText(u"C:\\x.tvd"), u"Die Datei \"C:\\x.tvd\" konnte nicht geöffnet werden!");
+  EXPECT_EQ(OeffnenFehlerText(u"C:\\x.tvd"),
+            u"Die Datei \"C:\\x.tvd\" konnte nicht geöffnet werden!");
   EXPECT_EQ(SpeichernFehlerText(u"C:\\x.tvd", u"Datenträger voll"),
             u"Die Datei \"C:\\x.tvd\" konnte nicht gespeichert werden!\r\nDatenträger voll");
 }
@@ -65,7 +65,8 @@ TEST(FileCommands, UnsavedChangesQuestion) {
       {"cancel", true, file, TAntwort::Abbrechen, true, true, false, false, false},
       {"no", true, file, TAntwort::Nein, true, true, false, false, true},
       {"yes with a file", true, file, TAntwort::Ja, true, true, true, false, true},
-      {"yes without a file asks for a name", true, folder, TAntwort::Ja, true, true, true, true, true},
+      {"yes without a file asks for a name", true, folder, TAntwort::Ja, true, true, true, true,
+       true},
       {"yes and saving fails", true, file, TAntwort::Ja, false, true, true, false, false},
   };
   for (const auto& c : cases) {

@@ -1,7 +1,6 @@
-#include "mainwindow/KxHistory.h"
-
 #include <gtest/gtest.h>
 
+#include "mainwindow/KxHistory.h"
 #include "platform/Platform.h"
 
 namespace tvn {
@@ -80,7 +79,9 @@ TEST(KxHistory, LoadingReadsTheStoredKeys) {
       {"the lower key keeps its place", {u"a", u"b", u"a"}, {u"a", u"b"}},
       {"only History2 set", {u"", u"b"}, {u"b"}},
       {"case differences stay apart", {u"A.tvd", u"a.tvd"}, {u"A.tvd", u"a.tvd"}},
-      {"keys beyond MaxLen are not read", {u"1", u"2", u"3", u"4", u"5", u"6"}, {u"1", u"2", u"3", u"4", u"5"}},
+      {"keys beyond MaxLen are not read",
+       {u"1", u"2", u"3", u"4", u"5", u"6"},
+       {u"1", u"2", u"3", u"4", u"5"}},
       {"values are trimmed", {u" a ", u"\t"}, {u"a"}},
       {"nothing stored", {}, {}},
   };

@@ -1,6 +1,6 @@
-#include "mainwindow/ListViewRows.h"
-
 #include <gtest/gtest.h>
+
+#include "mainwindow/ListViewRows.h"
 
 namespace tvn {
 namespace {
@@ -36,8 +36,8 @@ TEST(ListViewRows, RowTextsFillTheNineColumnsInOrder) {
   const TDaten daten(FullEntry());
   const auto texte = ZeilenTexte(daten, 0, kGerman);
   const std::array<std::u16string, kSpaltenCount> expected = {
-      u"Müller", u"Der Weg", u"K-17", u"Bücherei", u"Ja", u"Gut",
-      u"Di, 05.03.2024", u"Mo, 01.04.2024", u"So, 03.03.2024"};
+      u"Müller", u"Der Weg",        u"K-17",           u"Bücherei",      u"Ja",
+      u"Gut",    u"Di, 05.03.2024", u"Mo, 01.04.2024", u"So, 03.03.2024"};
   EXPECT_EQ(texte, expected);
 }
 
@@ -55,7 +55,8 @@ TEST(ListViewRows, UnsetDatesShowADashButTheCreationDateAlways) {
 }
 
 TEST(ListViewRows, RatingColumnNamesEveryRating) {
-  const std::u16string_view names[] = {u"Keine", u"Sehr gut", u"Gut", u"Mittel", u"Schlecht", u"Sehr schlecht"};
+  const std::u16string_view names[] = {u"Keine",  u"Sehr gut", u"Gut",
+                                       u"Mittel", u"Schlecht", u"Sehr schlecht"};
   TDatenRec rec;
   for (int b = 0; b < kBewertungCount; ++b) {
     rec.Bewertung = static_cast<TBewertung>(b);
@@ -80,9 +81,9 @@ TEST(ListViewRows, ColumnWidthsKeepTheMinimum) {
   const struct {
     int spalte, stored, client, min, width;
   } cases[] = {
-      {0, -1, 1000, 40, 120}, {4, -1, 1000, 40, 70},  {5, -1, 1000, 40, 90},
-      {0, -1, 1001, 40, 120},  // truncated
-      {5, -1, 1099, 40, 98},   {4, -1, 300, 40, 40},  // the share is below the minimum
+      {0, -1, 1000, 40, 120},  {4, -1, 1000, 40, 70},
+      {5, -1, 1000, 40, 90},   {0, -1, 1001, 40, 120},  // truncated
+      {5, -1, 1099, 40, 98},   {4, -1, 300, 40, 40},    // the share is below the minimum
       {3, 250, 1000, 40, 250}, {3, 12, 1000, 51, 51},  // a stored width below the minimum is raised
       {3, 0, 1000, 40, 40},    {2, -1, 0, 40, 40},
   };
@@ -108,10 +109,10 @@ TEST(ListViewRows, TypeAheadFindsTheNextAuthorWithThatBeginningInAnyCase) {
     bool wrap;
     int found;
   } cases[] = {
-      {u"mü", 0, true, 0},  {u"MÜ", 1, true, 2},  {u"mü", 3, true, 0},
-      {u"mü", 3, false, -1}, {u"mü", -5, false, 0}, {u"mü", 99, true, 0},
-      {u"mü", 99, false, -1}, {u"z", 2, true, 1},   {u"mei", 0, false, 3},
-      {u"m", 4, false, 4},  {u"mx", 0, true, -1},  {u"", 0, true, -1},
+      {u"mü", 0, true, 0},       {u"MÜ", 1, true, 2},   {u"mü", 3, true, 0},
+      {u"mü", 3, false, -1},     {u"mü", -5, false, 0}, {u"mü", 99, true, 0},
+      {u"mü", 99, false, -1},    {u"z", 2, true, 1},    {u"mei", 0, false, 3},
+      {u"m", 4, false, 4},       {u"mx", 0, true, -1},  {u"", 0, true, -1},
       {u"müllers", 0, true, -1},
   };
   for (const auto& c : cases) {

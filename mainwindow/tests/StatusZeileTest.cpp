@@ -1,9 +1,9 @@
-#include "mainwindow/StatusZeile.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <vector>
+
+#include "mainwindow/StatusZeile.h"
 
 namespace tvn {
 namespace {
@@ -13,9 +13,16 @@ TEST(GroupThousands, PutsDotsBetweenGroupsOfThreeDigits) {
     long long n;
     std::u16string_view text;
   } cases[] = {
-      {0, u"0"},          {999, u"999"},         {1000, u"1.000"},       {1234, u"1.234"},
-      {100000, u"100.000"}, {1234567, u"1.234.567"}, {-999, u"-999"},      {-1234, u"-1.234"},
-      {-100000, u"-100.000"}, {LLONG_MIN, u"-9.223.372.036.854.775.808"},
+      {0, u"0"},
+      {999, u"999"},
+      {1000, u"1.000"},
+      {1234, u"1.234"},
+      {100000, u"100.000"},
+      {1234567, u"1.234.567"},
+      {-999, u"-999"},
+      {-1234, u"-1.234"},
+      {-100000, u"-100.000"},
+      {LLONG_MIN, u"-9.223.372.036.854.775.808"},
   };
   for (const auto& c : cases) EXPECT_EQ(GroupThousands(c.n), c.text) << c.n;
 }
@@ -68,10 +75,8 @@ TEST(StatusZeile, HintsFollowMarkingAndFocus) {
     int marked, itemIndex;
     std::u16string_view text;
   } cases[] = {
-      {0, -1, u"Strg+N=Neu; Strg+O=Öffnen"},
-      {0, 3, u"Strg+N=Neu; Strg+B=Bearbeiten"},
-      {2, 0, u"Enter=Details; Entf=Löschen"},
-      {1, -1, u"Enter=Details; Entf=Löschen"},
+      {0, -1, u"Strg+N=Neu; Strg+O=Öffnen"},       {0, 3, u"Strg+N=Neu; Strg+B=Bearbeiten"},
+      {2, 0, u"Enter=Details; Entf=Löschen"},      {1, -1, u"Enter=Details; Entf=Löschen"},
       {1, 0, u"Enter=Details; Strg+B=Bearbeiten"},
   };
   for (const auto& c : cases) {

@@ -1,7 +1,6 @@
-#include "mainwindow/WindowCaption.h"
-
 #include <gtest/gtest.h>
 
+#include "mainwindow/WindowCaption.h"
 #include "platform/Platform.h"
 
 namespace tvn {

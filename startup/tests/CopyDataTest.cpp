@@ -1,9 +1,9 @@
-#include "startup/CopyData.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
+
+#include "startup/CopyData.h"
 
 namespace tvn {
 namespace {

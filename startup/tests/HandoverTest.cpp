@@ -1,5 +1,3 @@
-#include "startup/Handover.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +5,7 @@
 
 #include "platform/Platform.h"
 #include "platform/Utf16.h"
+#include "startup/Handover.h"
 
 namespace tvn {
 namespace {
@@ -33,8 +32,10 @@ TEST(Handover, AcceptsParametersOnlyWhenTheMainWindowIsIdle) {
       {"modal window", [](TParameterState& s) { s.FModalLevel = 1; }, false, false},
       {"disabled", [](TParameterState& s) { s.Enabled = false; }, false, false},
       {"window disabled", [](TParameterState& s) { s.WindowEnabled = false; }, false, false},
-      {"other form active", [](TParameterState& s) { s.ActiveForm = TFormRef::Other; }, false, false},
-      {"other form focused", [](TParameterState& s) { s.FocusedForm = TFormRef::Other; }, false, false},
+      {"other form active", [](TParameterState& s) { s.ActiveForm = TFormRef::Other; }, false,
+       false},
+      {"other form focused", [](TParameterState& s) { s.FocusedForm = TFormRef::Other; }, false,
+       false},
       {"no active form", [](TParameterState& s) { s.ActiveForm = TFormRef::None; }, true, false},
       {"no focused form", [](TParameterState& s) { s.FocusedForm = TFormRef::None; }, true, false},
       {"invisible", [](TParameterState& s) { s.Visible = false; }, true, false},
@@ -57,8 +58,12 @@ TEST(Handover, NamesLoseBlanksAndOnePairOfQuotes) {
   const struct {
     std::u16string_view name, cleaned;
   } cases[] = {
-      {u" \"C:\\a b.tvd\" ", u"C:\\a b.tvd"}, {u"\"\"", u""},         {u"\"", u"\""},
-      {u"\"a.tvd", u"\"a.tvd"},               {u"\"\"a\"\"", u"\"a\""}, {u"a.tvd", u"a.tvd"},
+      {u" \"C:\\a b.tvd\" ", u"C:\\a b.tvd"},
+      {u"\"\"", u""},
+      {u"\"", u"\""},
+      {u"\"a.tvd", u"\"a.tvd"},
+      {u"\"\"a\"\"", u"\"a\""},
+      {u"a.tvd", u"a.tvd"},
   };
   for (const auto& c : cases) EXPECT_EQ(ParameterFileName(c.name), c.cleaned);
 }
@@ -70,10 +75,14 @@ TEST(Handover, OnlyAudiobookExtensionsInAnyCaseAreOpened) {
     std::u16string_view ext;
     bool audiobook;
   } cases[] = {
-      {sep + u"a.tvd", u".tvd", true},          {sep + u"a.TVI", u".TVI", true},
-      {sep + u"a.Tvd", u".Tvd", true},          {sep + u"a.txt", u".txt", false},
-      {sep + u"a.tvd.bak", u".bak", false},     {sep + u"a", u"", false},
-      {sep + u"x.d" + sep + u"a", u"", false},  {sep + u"a.tvdx", u".tvdx", false},
+      {sep + u"a.tvd", u".tvd", true},
+      {sep + u"a.TVI", u".TVI", true},
+      {sep + u"a.Tvd", u".Tvd", true},
+      {sep + u"a.txt", u".txt", false},
+      {sep + u"a.tvd.bak", u".bak", false},
+      {sep + u"a", u"", false},
+      {sep + u"x.d" + sep + u"a", u"", false},
+      {sep + u"a.tvdx", u".tvdx", false},
       {u"", u"", false},
   };
   for (const auto& c : cases) {
@@ -86,8 +95,8 @@ class HandoverFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = std::filesystem::temp_directory_path() /
-           ("tvn-handover-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+           ("tvn-handover-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(dir_);
     std::ofstream(dir_ / "liste.TVD") << "x";
     std::ofstream(dir_ / "notiz.txt") << "x";
@@ -117,7 +126,8 @@ TEST_F(HandoverFiles, RelativeNamesBecomeFullPaths) {
   const auto file = CheckParameterFile(u"liste.TVD");
   std::filesystem::current_path(previous);
   EXPECT_EQ(file.Check, TParameterCheck::Open);
-  EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::path(file.FullPath), dir_ / "liste.TVD"));
+  EXPECT_TRUE(
+      std::filesystem::equivalent(std::filesystem::path(file.FullPath), dir_ / "liste.TVD"));
   EXPECT_TRUE(std::filesystem::path(file.FullPath).is_absolute());
 }
 
@@ -128,15 +138,14 @@ TEST(Handover, ProgramWindowIsFoundByItsCaptionEnding) {
     std::u16string caption;
     bool found;
   } cases[] = {
-      {u"Liste.tvd - Tavorin V1.13", true},
-      {u"Tavorin V1.13", true},
+      {u"Liste.tvd - Tavorin V1.13", true},        {u"Tavorin V1.13", true},
       {u"KeinName - tavorin v1.13", false},  // case counts
-      {u"Tavorin V1.13 - Editor", false},
-      {u"", false},
-      {longName + u"Tavorin V1.13", true},  // exactly 260 code units
+      {u"Tavorin V1.13 - Editor", false},          {u"", false},
+      {longName + u"Tavorin V1.13", true},          // exactly 260 code units
       {u"y" + longName + u"Tavorin V1.13", false},  // the end lies past the 260 read
   };
-  for (const auto& c : cases) EXPECT_EQ(IsProgramWindowCaption(c.caption, program), c.found) << ToUtf8(c.caption);
+  for (const auto& c : cases)
+    EXPECT_EQ(IsProgramWindowCaption(c.caption, program), c.found) << ToUtf8(c.caption);
 }
 
 }  // namespace

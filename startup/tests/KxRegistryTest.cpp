@@ -1,6 +1,6 @@
-#include "startup/KxRegistry.h"
-
 #include <gtest/gtest.h>
+
+#include "startup/KxRegistry.h"
 
 namespace tvn {
 namespace {
