@@ -36,9 +36,8 @@ std::u16string WithoutPlaceholders(std::u16string_view text) {
   return out;
 }
 
-std::u16string_view DatumTextPart(const std::u16string& text) {
-  return text.size() > kDatumOffset ? std::u16string_view(text).substr(kDatumOffset)
-                                    : std::u16string_view();
+std::u16string_view DatumTextPart(std::u16string_view text) {
+  return text.size() > kDatumOffset ? text.substr(kDatumOffset) : std::u16string_view();
 }
 
 bool IsValidDate(int jahr, int monat, int tag) {
@@ -376,12 +375,15 @@ void TDatePickerModel::MouseReleased() {
   SetMarkiereNr(part);
 }
 
-bool IsValidDialogDate(TDatePickerModel& picker) {
-  picker.CheckEingabe();
+bool IsValidDialogDateText(std::u16string_view text) {
   TDateTime datum = 0;
   // TryReadDatum allows the blanks around the date.
-  return TryReadDatum(DatumTextPart(picker.Text()), datum) && datum >= ProgMinDatum &&
-         datum <= ProgMaxDatum;
+  return TryReadDatum(DatumTextPart(text), datum) && datum >= ProgMinDatum && datum <= ProgMaxDatum;
+}
+
+bool IsValidDialogDate(TDatePickerModel& picker) {
+  picker.CheckEingabe();
+  return IsValidDialogDateText(picker.Text());
 }
 
 }  // namespace tvn

@@ -98,5 +98,7 @@ class TDatePickerModel {
 // part checked first) is a date between ProgMinDatum and ProgMaxDatum. A day the month
 // does not have (31.04.) fails.
 bool IsValidDialogDate(TDatePickerModel& picker);
+// The same on a control's text whose marked part was checked already.
+bool IsValidDialogDateText(std::u16string_view text);
 
 }  // namespace tvn

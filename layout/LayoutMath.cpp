@@ -149,15 +149,4 @@ TButtonAreaLayout ArrangeButtons(int clientWidth, int clientHeight, int top, int
   return result;
 }
 
-int ScrollPositionToShow(int position, int itemStart, int itemEnd, int viewSize,
-                         int maxPosition) {
-  if (itemStart < 0) {
-    position += itemStart;
-  } else if (itemEnd > viewSize) {
-    if (itemEnd - itemStart > viewSize) itemEnd = itemStart + viewSize;
-    position += itemEnd - viewSize;
-  }
-  return std::clamp(position, 0, std::max(maxPosition, 0));
-}
-
 }  // namespace tvn

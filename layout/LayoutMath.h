@@ -105,9 +105,4 @@ struct TButtonAreaLayout {
 TButtonAreaLayout ArrangeButtons(int clientWidth, int clientHeight, int top, int bottom,
                                  int availWidth, TLayoutSize buttonSize, int buttonCount);
 
-// New scroll position along one axis so that [itemStart, itemEnd) (in view coordinates,
-// i.e. already shifted by the current position) is visible in a view of viewSize; the
-// start wins when the item is larger than the view. maxPosition bounds the result.
-int ScrollPositionToShow(int position, int itemStart, int itemEnd, int viewSize, int maxPosition);
-
 }  // namespace tvn

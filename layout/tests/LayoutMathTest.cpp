@@ -166,22 +166,5 @@ TEST(LayoutDialog, ContentBoxEndsAboveTheButtonArea) {
   EXPECT_EQ(ContentBoxBounds(15, 12), (TLayoutRect{10, 10, 1, 1}));
 }
 
-TEST(LayoutScroll, PositionBringsTheItemIntoView) {
-  struct Case {
-    int position, start, end, view, max, expected;
-  };
-  const Case cases[] = {
-      {0, 10, 40, 100, 500, 0},       // visible: unchanged
-      {200, -30, 0, 100, 500, 170},   // above: its top becomes the top
-      {0, 120, 150, 100, 500, 50},    // below: its bottom becomes the bottom
-      {0, 120, 400, 100, 500, 120},   // taller than the view: its top wins
-      {450, 120, 150, 100, 480, 480}, // never beyond the range
-      {10, -50, 0, 100, 500, 0},      // never before the start
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(ScrollPositionToShow(c.position, c.start, c.end, c.view, c.max), c.expected)
-        << c.position << " " << c.start << ".." << c.end;
-}
-
 }  // namespace
 }  // namespace tvn
