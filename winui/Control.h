@@ -147,6 +147,9 @@ class TControl {
   virtual void AdjustSize() {}
   // A child moved or changed size (the scroll box follows its contents).
   virtual void ChildBoundsChanged() {}
+  // The height given to Windows for a height of the control (a drop-down list adds its
+  // list).
+  virtual int WindowHeightFor(int height) const { return height; }
   virtual void DoEnter();
   virtual void DoExit();
 
@@ -168,6 +171,7 @@ class TControl {
 
  private:
   friend class TCustomForm;
+  friend class TScrollBox;
   friend LRESULT CALLBACK OwnWindowProc(HWND, UINT, WPARAM, LPARAM);
   friend LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   friend INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);

@@ -25,19 +25,16 @@ class TLabel : public TControl {
   TControl* FocusControl = nullptr;
   bool AutoSize = true;
   bool IsAttachedLabelOf(const TControl* c) const override { return c && c == FocusControl; }
-  void SetText(const std::u16string& AText) override;
 
  protected:
   TCreateParams CreateParams() override;
   void AdjustSize() override;
-  HBRUSH HandleCtlColor(HDC dc, UINT msg) override;
 };
 
 // Text and selection operations shared by the two edit kinds.
 class TCustomEdit : public TControl {
  public:
   explicit TCustomEdit(TControl* AParent);
-  void SetText(const std::u16string& AText) override;
   int MaxLength() const { return FMaxLength; }
   void SetMaxLength(int AMaxLength);  // 0: no limit of ours
   bool ReadOnly() const { return FReadOnly; }
@@ -46,7 +43,7 @@ class TCustomEdit : public TControl {
   int SelLength() const;
   void SetSelection(int start, int length);
   void SelectAll();
-  std::u16string SelText() const;
+  virtual std::u16string SelText() const;
   void SetSelText(const std::u16string& text);  // replaces the selection (undoable)
   bool CanUndo() const;
   void Undo();
@@ -56,13 +53,14 @@ class TCustomEdit : public TControl {
   void PasteFromClipboard();
   void ClearSelection();
   bool Modified() const;
+  // Tabbing into the field selects its whole text.
+  bool AutoSelect = true;
   std::function<void()> OnChange;  // the text changed (EN_CHANGE)
 
  protected:
   bool HandleCommand(WORD code) override;
-  HBRUSH HandleCtlColor(HDC dc, UINT msg) override;
+  bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void AfterCreateHandle() override;
-  void BeforeDestroyHandle() override;
   virtual void ApplyMaxLength();
   int FMaxLength = 0;
   bool FReadOnly = false;
@@ -86,6 +84,7 @@ class TRichEdit : public TCustomEdit {
   explicit TRichEdit(TControl* AParent);
   std::u16string Text() const override;
   void SetText(const std::u16string& AText) override;
+  std::u16string SelText() const override;
   void SetFont(const TFont& AFont) override;
   void SetColor(TColor AColor) override;
   bool WordWrap = true;  // before the window is made
@@ -141,7 +140,6 @@ class TCheckBox : public TControl {
   void AfterCreateHandle() override;
   void BeforeDestroyHandle() override;
   bool HandleCommand(WORD code) override;
-  HBRUSH HandleCtlColor(HDC dc, UINT msg) override;
 
  private:
   bool FChecked = false;
@@ -166,8 +164,6 @@ class TRadioGroup : public TControl {
 
  protected:
   TCreateParams CreateParams() override;
-  void AfterCreateHandle() override;
-  HBRUSH HandleCtlColor(HDC dc, UINT msg) override;
   bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
@@ -193,7 +189,6 @@ class TComboBox : public TControl {
   void SetItemIndex(int AItemIndex);
   int DropDownCount = 12;
   std::u16string Text() const override;
-  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   std::function<void()> OnChange;  // the user chose another item
 
  protected:
@@ -201,7 +196,7 @@ class TComboBox : public TControl {
   void AfterCreateHandle() override;
   void BeforeDestroyHandle() override;
   bool HandleCommand(WORD code) override;
-  HBRUSH HandleCtlColor(HDC dc, UINT msg) override;
+  int WindowHeightFor(int height) const override;
 
  private:
   std::vector<std::u16string> FItems;
@@ -260,7 +255,7 @@ class TScrollBox : public TControl {
   void AfterCreateHandle() override;
   bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void ChildBoundsChanged() override;
-  HBRUSH HandleCtlColor(HDC dc, UINT msg) override;
+  void BeforeDestroyHandle() override;
 
  private:
   void UpdateScrollRange();
@@ -268,6 +263,7 @@ class TScrollBox : public TControl {
   POINT FScroll{0, 0};
   bool FHorzBar = true;
   int FArranging = 0;
+  bool FUpdatingRange = false;
 };
 
 }  // namespace winui

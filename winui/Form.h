@@ -96,7 +96,6 @@ class TMainForm : public TCustomForm {
   // Makes the window (hidden) and its controls, then runs FormCreate.
   void Create();
   virtual void FormCreate() {}
-  virtual void FormDestroy() {}
   // Closing the main form ends the message loop.
   bool IsMainForm = true;
   void Show();
@@ -115,10 +114,13 @@ class TMainForm : public TCustomForm {
 
  protected:
   TCreateParams CreateParams() override;
+  void AfterCreateHandle() override;
   bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
+  void RestoreFocus();
   int FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
+  TWindowState FWindowState = TWindowState::Normal;
   HWND FFocusBeforeDeactivate = nullptr;
 };
 
@@ -148,7 +150,6 @@ class TDialogForm : public TCustomForm {
   void TryEndModal();
   TModalResult FModalResult = mrNone;
   bool FInModal = false;
-  bool FBoundsSet = false;
 };
 
 }  // namespace winui

@@ -93,11 +93,15 @@ class TMenu {
   TMenuItem Items;
   HMENU Handle();
   TMenuItem* FindShortCut(TShortCut key) { return Items.FindShortCut(key); }
+  // The window whose menu bar this is (set by TCustomForm::SetMenu).
+  void SetWindow(HWND window) { FWindow = window; }
 
  protected:
   explicit TMenu(bool popup);
+  void Changed();
   bool FPopup;
   HMENU FHandle = nullptr;
+  HWND FWindow = nullptr;
   friend class TMenuItem;
 };
 

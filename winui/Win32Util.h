@@ -64,3 +64,9 @@ RECT WindowRectInParent(HWND window);
 HINSTANCE ModuleInstance();
 
 }  // namespace winui
+
+namespace winui {
+// The window a modal box or dialog opened now belongs to: the thread's active window when
+// it is visible and enabled, else null.
+HWND ModalOwnerWindow();
+}  // namespace winui
