@@ -10,6 +10,9 @@
 #include "data/ResConst.h"
 
 namespace tvn {
+namespace platform {
+class TFileBuffer;
+}
 
 struct TDatenRec {
   bool Akt = true;  // not stored, not compared
@@ -78,6 +81,8 @@ class TDaten {
   TListe Liste;
 
  private:
+  bool Parse(std::string_view bytes, platform::TFileBuffer* buffer);
+
   std::u16string FLastError;
 };
 

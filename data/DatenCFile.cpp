@@ -26,10 +26,23 @@ constexpr std::u16string_view kStreamReadError = u"Stream-Lesefehler";
 
 class Reader {
  public:
-  explicit Reader(std::string_view bytes)
-      : p_(reinterpret_cast<const unsigned char*>(bytes.data())), end_(p_ + bytes.size()) {}
+  Reader(std::string_view bytes, platform::TFileBuffer* buffer)
+      : begin_(reinterpret_cast<const unsigned char*>(bytes.data())),
+        p_(begin_),
+        end_(p_ + bytes.size()),
+        buffer_(buffer) {}
 
   size_t Left() const { return static_cast<size_t>(end_ - p_); }
+
+  // Called between records: hands back what has been parsed, in large steps.
+  void ReleaseParsed() {
+    constexpr size_t kStep = 4 << 20;
+    const size_t done = static_cast<size_t>(p_ - begin_);
+    if (buffer_ && done >= released_ + kStep) {
+      buffer_->ReleaseBefore(done);
+      released_ = done;
+    }
+  }
 
   // Low byte first, then the other three from the most significant down.
   int32_t Number() {
@@ -65,8 +78,11 @@ class Reader {
   void Need(size_t n) const {
     if (Left() < n) throw LoadError{kStreamReadError};
   }
+  const unsigned char* begin_;
   const unsigned char* p_;
   const unsigned char* end_;
+  platform::TFileBuffer* buffer_;
+  size_t released_ = 0;
 };
 
 void ReadRecord(Reader& in, bool v2, TDatenRec& r) {
@@ -158,10 +174,12 @@ void AppendColumn(std::string& out, std::u16string_view s) {
 
 void SetDatenMeldung(TDatenMeldung* meldung) { g_meldung = meldung; }
 
-bool TDaten::LoadFromBytes(std::string_view bytes) {
+bool TDaten::LoadFromBytes(std::string_view bytes) { return Parse(bytes, nullptr); }
+
+bool TDaten::Parse(std::string_view bytes, platform::TFileBuffer* buffer) {
   FLastError.clear();
   try {
-    Reader in(bytes);
+    Reader in(bytes, buffer);
     std::u16string tag, name;
     in.Text(tag);
     if (tag != kTagV1 && tag != kTagV2) throw LoadError{u"Unbekanntes Dateiformat."};
@@ -174,7 +192,10 @@ bool TDaten::LoadFromBytes(std::string_view bytes) {
       throw LoadError{u"Ungültige Anzahl von Einträgen."};
     }
     TListe records(static_cast<size_t>(count));
-    for (TDatenRec& r : records) ReadRecord(in, v2, r);
+    for (TDatenRec& r : records) {
+      ReadRecord(in, v2, r);
+      in.ReleaseParsed();
+    }
     if (in.Left() != 0) throw LoadError{u"Unerwartete Daten am Dateiende."};
     Liste.swap(records);
     HbName.swap(name);
@@ -187,11 +208,11 @@ bool TDaten::LoadFromBytes(std::string_view bytes) {
 
 bool TDaten::LoadFromFile(const std::u16string& AFilename, bool FehlerMeldungS) {
   FLastError.clear();
-  std::string bytes;
+  platform::TFileBuffer buffer;
   std::u16string error;
-  bool ok = platform::ReadWholeFile(AFilename, bytes, error);
+  bool ok = buffer.Read(AFilename, error);
   if (ok) {
-    ok = LoadFromBytes(bytes);
+    ok = Parse(buffer.View(), &buffer);
   } else {
     FLastError = error;
   }

@@ -22,6 +22,28 @@ double Today();
 // Reads a whole file into memory, shared with readers only.
 bool ReadWholeFile(const std::u16string& path, std::string& bytes, std::u16string& error);
 
+// The content of a whole file, read in one piece into memory of its own. A parser hands
+// back the pages it has passed, so a large file does not stay in memory beside what was
+// built from it.
+class TFileBuffer {
+ public:
+  TFileBuffer() = default;
+  ~TFileBuffer();
+  TFileBuffer(const TFileBuffer&) = delete;
+  TFileBuffer& operator=(const TFileBuffer&) = delete;
+
+  bool Read(const std::u16string& path, std::u16string& error);
+  std::string_view View() const { return {data_, size_}; }
+  // The bytes before `offset` are not read again.
+  void ReleaseBefore(size_t offset);
+
+ private:
+  char* data_ = nullptr;
+  size_t size_ = 0;
+  size_t capacity_ = 0;
+  size_t released_ = 0;
+};
+
 // Writes content to a new unique "TVN….TMP" file in the target's folder, flushes it and
 // moves it onto the target with replace and write-through. On failure the temporary file
 // is removed and the target is untouched.

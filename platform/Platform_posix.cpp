@@ -1,9 +1,11 @@
 // POSIX version of the platform layer: lets the core be tested, fuzzed and measured
 // natively. It behaves like the Win32 version on everything the tests look at.
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -134,6 +136,49 @@ bool ReadWholeFile(const std::u16string& path, std::string& bytes, std::u16strin
   }
   bytes.resize(done);
   return true;
+}
+
+TFileBuffer::~TFileBuffer() {
+  if (data_) ::munmap(data_, capacity_);
+}
+
+bool TFileBuffer::Read(const std::u16string& path, std::u16string& error) {
+  Fd fd(::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat st {};
+  if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) {
+    int code = fd.get() < 0 ? errno : EISDIR;
+    error = u"Datei " + path + u" kann nicht geöffnet werden. " + SystemMessage(code);
+    return false;
+  }
+  const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+  capacity_ = (static_cast<size_t>(st.st_size) + page) / page * page;
+  void* p = ::mmap(nullptr, capacity_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (p == MAP_FAILED) {
+    capacity_ = 0;
+    error = u"Datei " + path + u" kann nicht geöffnet werden. " + SystemMessage(errno);
+    return false;
+  }
+  data_ = static_cast<char*>(p);
+  size_ = 0;
+  while (size_ < capacity_) {
+    ssize_t n = ::read(fd.get(), data_ + size_, capacity_ - size_);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      error = u"Stream-Lesefehler";
+      return false;
+    }
+    if (n == 0) break;
+    size_ += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+void TFileBuffer::ReleaseBefore(size_t offset) {
+  const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+  const size_t end = std::min(offset, size_) / page * page;
+  if (end <= released_) return;
+  ::madvise(data_ + released_, end - released_, MADV_DONTNEED);
+  released_ = end;
 }
 
 bool ReplaceFileAtomically(const std::u16string& path, std::string_view content,

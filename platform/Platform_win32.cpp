@@ -110,6 +110,48 @@ bool ReadWholeFile(const std::u16string& path, std::string& bytes, std::u16strin
   return true;
 }
 
+TFileBuffer::~TFileBuffer() {
+  if (data_) VirtualFree(data_, 0, MEM_RELEASE);
+}
+
+bool TFileBuffer::Read(const std::u16string& path, std::u16string& error) {
+  Handle file(CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  LARGE_INTEGER size{};
+  if (file.get() == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.get(), &size)) {
+    error = u"Datei " + path + u" kann nicht geöffnet werden. " + SystemMessage(GetLastError());
+    return false;
+  }
+  capacity_ = static_cast<size_t>(size.QuadPart) + 1;
+  data_ = static_cast<char*>(VirtualAlloc(nullptr, capacity_, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+  if (!data_) {
+    error = u"Datei " + path + u" kann nicht geöffnet werden. " + SystemMessage(GetLastError());
+    return false;
+  }
+  size_ = 0;
+  while (size_ < capacity_) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(capacity_ - size_, 1u << 30));
+    DWORD got = 0;
+    if (!ReadFile(file.get(), data_ + size_, chunk, &got, nullptr)) {
+      error = u"Stream-Lesefehler";
+      return false;
+    }
+    if (got == 0) break;
+    size_ += got;
+  }
+  return true;
+}
+
+void TFileBuffer::ReleaseBefore(size_t offset) {
+  SYSTEM_INFO info;
+  GetSystemInfo(&info);
+  const size_t page = info.dwPageSize;
+  const size_t end = std::min(offset, size_) / page * page;
+  if (end <= released_) return;
+  VirtualFree(data_ + released_, end - released_, MEM_DECOMMIT);
+  released_ = end;
+}
+
 bool ReplaceFileAtomically(const std::u16string& path, std::string_view content,
                            std::u16string& error) {
   const std::u16string absolute = AbsolutePath(path);

@@ -230,6 +230,23 @@ TEST(SaveToFile, ReplacesTargetAndLoadsBack) {
   EXPECT_TRUE(back.Ident(d));
 }
 
+TEST(LoadFromFile, LargeFileLoadsWhileItsMemoryIsHandedBack) {
+  TDaten d;
+  for (int i = 0; i < 60000; ++i) {
+    TDatenRec r = Entry(u"Autor " + std::u16string(1, char16_t(u'A' + i % 26)), std::u16string(60, u'ü'), 40000 + i % 9000);
+    r.Infos = u"Zeile\r\nZeile";
+    d.Add(r);
+  }
+  test::TempDir dir;
+  const std::u16string file = dir.File(u"gross.tvd");
+  ASSERT_TRUE(d.SaveToFile(file, false));
+  ASSERT_GT(test::ReadBytes(file).size(), size_t{5} << 20) << "large enough to release pages while parsing";
+  TDaten back;
+  ASSERT_TRUE(back.LoadFromFile(file, false));
+  EXPECT_TRUE(back.Ident(d));
+  EXPECT_EQ(back.Liste.back().Titel, d.Liste.back().Titel);
+}
+
 TEST(LoadFromFile, MissingFileAndMessageBox) {
   test::TempDir dir;
   const std::u16string missing = dir.File(u"fehlt.tvd");

@@ -172,6 +172,19 @@ TEST(Sort, MatchesAPlainStableSortOnALargeList) {
   }
 }
 
+TEST(Sort, DatesOutsideWholeDaysStillOrderExactly) {
+  TDaten d;
+  for (double day : {45000.75, 45000.25, 1e12, 45000.0, -3.5}) {
+    TDatenRec r = Entry(u"A");
+    r.ErstelltDatum = day;
+    d.Add(r);
+  }
+  d.Sort(snErstellt, true);
+  std::vector<double> days;
+  for (const TDatenRec& r : d.Liste) days.push_back(r.ErstelltDatum);
+  EXPECT_EQ(days, (std::vector<double>{-3.5, 45000.0, 45000.25, 45000.75, 1e12}));
+}
+
 TEST(Sort, ZeroOrOneEntryIsLeftAlone) {
   TDaten empty;
   empty.Sort(snTitel, false);
