@@ -9,7 +9,7 @@ tvn_install_packages
 out="${TVN_BUILD:-build}"
 jobs="$(nproc)"
 
-cmake -S . -B "$out/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTVN_SANITIZE=ON >/dev/null
+cmake -S . -B "$out/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTVN_SANITIZE=ON -DTVN_BENCH=ON >/dev/null
 cmake --build "$out/native" -j "$jobs"
 
 cmake -S . -B "$out/win64" -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -71,13 +71,8 @@ bool TDaten::Ident(const TDaten& ADaten) const {
   if (first == Liste.size()) return true;
   // Order differs: compare the rest as multisets; the equal beginning needs no counting.
   TEntryCounter counts(Liste.size() - first);
-  for (size_t i = first; i < Liste.size(); ++i) ++counts[Liste[i]];
-  for (size_t i = first; i < ADaten.Liste.size(); ++i) {
-    int& n = counts[ADaten.Liste[i]];
-    if (n <= 0) return false;
-    --n;
-  }
-  return true;
+  counts.ForEach(Liste, first, [](const TDatenRec&, int& n) { return ++n, true; });
+  return counts.ForEach(ADaten.Liste, first, [](const TDatenRec&, int& n) { return n-- > 0; });
 }
 
 int TDaten::FindDatenRecNr(const TDatenRec& ADatenRec) const {
@@ -133,10 +128,7 @@ void TDaten::Import(const TDaten& ADaten, bool ErstelltDatumBelassenS, bool Pres
   if (&ADaten == this) return;
   const TDateTime heute = platform::Today();
   TEntryCounter counts(Liste.size() + ADaten.Liste.size());
-  for (const TDatenRec& e : Liste) {
-    int& n = counts[e];
-    n = PreserveCounts ? n + 1 : 1;
-  }
+  counts.ForEach(Liste, 0, [&](const TDatenRec&, int& n) { return n = PreserveCounts ? n + 1 : 1, true; });
   // Reserved up front: the counter keeps pointers to the collected copies.
   TListe collected;
   collected.reserve(ADaten.Liste.size());

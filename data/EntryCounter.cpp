@@ -2,6 +2,9 @@
 
 #include <bit>
 #include <cstring>
+#if defined(_MSC_VER)
+#include <xmmintrin.h>
+#endif
 
 namespace tvn {
 namespace {
@@ -72,8 +75,9 @@ void TEntryCounter::Grow() {
   }
 }
 
-int& TEntryCounter::operator[](const TDatenRec& entry) {
-  const uint64_t hash = Hash(entry);
+int& TEntryCounter::operator[](const TDatenRec& entry) { return SlotFor(entry, Hash(entry)); }
+
+int& TEntryCounter::SlotFor(const TDatenRec& entry, uint64_t hash) {
   size_t i = FindSlot(entry, hash);
   if (!slots_[i].entry) {
     if ((used_ + 1) * 2 > slots_.size()) {
@@ -84,6 +88,40 @@ int& TEntryCounter::operator[](const TDatenRec& entry) {
     ++used_;
   }
   return slots_[i].count;
+}
+
+namespace {
+inline void Prefetch(const void* p) {
+#if defined(__GNUC__) || defined(__clang__)
+  __builtin_prefetch(p);
+#elif defined(_MSC_VER) && (defined(_M_X64) || defined(_M_IX86))
+  _mm_prefetch(static_cast<const char*>(p), _MM_HINT_T0);
+#else
+  (void)p;
+#endif
+}
+}  // namespace
+
+void TEntryCounter::PrefetchSlot(uint64_t hash) const { Prefetch(&slots_[hash & (slots_.size() - 1)]); }
+
+void TEntryCounter::PrefetchHeld(uint64_t hash, bool texts) const {
+  const TDatenRec* held = slots_[hash & (slots_.size() - 1)].entry;
+  if (!held) return;
+  if (texts) {
+    PrefetchTexts(*held);
+  } else {
+    Prefetch(held);
+    Prefetch(reinterpret_cast<const char*>(held) + 64);
+    Prefetch(reinterpret_cast<const char*>(held) + 128);
+  }
+}
+
+void TEntryCounter::PrefetchTexts(const TDatenRec& e) {
+  Prefetch(e.Autor.data());
+  Prefetch(e.Titel.data());
+  Prefetch(e.KatalogNr.data());
+  Prefetch(e.Quelle.data());
+  Prefetch(e.Infos.data());
 }
 
 int* TEntryCounter::Find(const TDatenRec& entry) {

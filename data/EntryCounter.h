@@ -4,6 +4,7 @@
 // same as counting RecordKey texts without building them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -24,6 +25,13 @@ class TEntryCounter {
 
   static uint64_t Hash(const TDatenRec& entry);
 
+  // Visits liste[from..] in order with the count of each entry's slot (created with 0
+  // when missing) until visit returns false; returns false then. Hashing runs ahead and
+  // asks for the texts and slots of later entries early, so a list whose order differs
+  // from its memory layout does not wait on every single entry.
+  template <typename Visit>
+  bool ForEach(const TListe& liste, size_t from, Visit&& visit);
+
  private:
   struct Slot {
     uint64_t hash = 0;
@@ -31,10 +39,41 @@ class TEntryCounter {
     int count = 0;
   };
   size_t FindSlot(const TDatenRec& entry, uint64_t hash) const;
+  int& SlotFor(const TDatenRec& entry, uint64_t hash);
+  void PrefetchSlot(uint64_t hash) const;
+  // The entry held by the hash's first slot: its record, or (once that is near) its texts.
+  void PrefetchHeld(uint64_t hash, bool texts) const;
+  static void PrefetchTexts(const TDatenRec& entry);
   void Grow();
 
   std::vector<Slot> slots_;
   size_t used_ = 0;
 };
+
+template <typename Visit>
+bool TEntryCounter::ForEach(const TListe& liste, size_t from, Visit&& visit) {
+  // Distances, in entries, between asking for memory and using it: the texts of the
+  // entry, its slot, the entry the slot holds, and that entry's texts.
+  constexpr size_t kTexts = 32, kHash = 16, kHeld = 8, kHeldTexts = 4;
+  std::array<uint64_t, kHash> hashes{};
+  const size_t n = liste.size();
+  auto stage = [&](size_t i) {
+    if (i + kTexts < n) PrefetchTexts(liste[i + kTexts]);
+    if (i + kHash < n) {
+      hashes[(i + kHash) % kHash] = Hash(liste[i + kHash]);
+      PrefetchSlot(hashes[(i + kHash) % kHash]);
+    }
+    if (i + kHeld < n) PrefetchHeld(hashes[(i + kHeld) % kHash], false);
+    if (i + kHeldTexts < n) PrefetchHeld(hashes[(i + kHeldTexts) % kHash], true);
+  };
+  for (size_t i = from; i < n && i < from + kTexts; ++i) PrefetchTexts(liste[i]);
+  for (size_t i = from; i < n && i < from + kHash; ++i) hashes[i % kHash] = Hash(liste[i]);
+  for (size_t i = from; i < n; ++i) {
+    const uint64_t hash = hashes[i % kHash];
+    stage(i);
+    if (!visit(liste[i], SlotFor(liste[i], hash))) return false;
+  }
+  return true;
+}
 
 }  // namespace tvn
