@@ -280,6 +280,18 @@ void TControl::CreateChildHandles() {
   ApplyZOrder();
 }
 
+void TControl::EnsureHandle() {
+  if (!FHandle && FParent && FParent->FHandle) {
+    CreateHandle();
+    FParent->ApplyZOrder();
+  }
+}
+
+void TControl::InitSize(int AWidth, int AHeight) {
+  FBounds.right = FBounds.left + AWidth;
+  FBounds.bottom = FBounds.top + AHeight;
+}
+
 void TControl::DestroyHandle() {
   if (FHandle) DestroyWindow(FHandle);  // WM_NCDESTROY detaches
 }
@@ -370,7 +382,9 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   const RECT wanted{ALeft, ATop, ALeft + std::max(AWidth, 0), ATop + std::max(AHeight, 0)};
   const bool changed = !EqualRect(&wanted, &FBounds);
   FBounds = wanted;
-  if (FHandle) {
+  if (!FHandle) {
+    EnsureHandle();
+  } else {
     SetWindowPos(FHandle, nullptr, ALeft, ATop, std::max(AWidth, 0),
                  WindowHeightFor(std::max(AHeight, 0)), SWP_NOZORDER | SWP_NOACTIVATE);
     FBounds = WindowRectInParent(FHandle);
@@ -402,6 +416,7 @@ int TControl::ClientHeight() const {
 
 void TControl::SetVisible(bool AVisible) {
   FVisible = AVisible;
+  if (!AsForm()) EnsureHandle();
   if (FHandle && FParent) ShowWindow(FHandle, AVisible ? SW_SHOWNA : SW_HIDE);
   NotifyBoundsChanged();
 }
@@ -478,6 +493,7 @@ bool TControl::CanFocus() const {
 bool TControl::Focused() const { return FHandle && GetFocus() == FHandle; }
 
 void TControl::SetFocus() {
+  EnsureHandle();
   if (!FHandle) return;
   if (GetFocus() == FHandle) {
     // Windows sends nothing for the window that has the focus already; the form must

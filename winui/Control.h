@@ -49,6 +49,8 @@ class TControl {
   HWND Handle() const { return FHandle; }
   bool HandleAllocated() const { return FHandle != nullptr; }
   // Makes this window (the parent's must exist) and then the windows of its children.
+  // Controls of a form get theirs with the form; one added later gets it at its first
+  // SetBounds, SetVisible or SetFocus.
   void CreateHandle();
   void DestroyHandle();
 
@@ -163,6 +165,10 @@ class TControl {
   void ApplyZOrder();
   DWORD CurrentStyle() const;
   void SetStyleBit(DWORD bit, bool on);
+  // Size before any window exists (constructors must not make windows).
+  void InitSize(int AWidth, int AHeight);
+  // A control added after its parent's window was made gets its own window here.
+  void EnsureHandle();
   // Keeps the cached text equal to the window's (before the window goes).
   void SetCachedText(const std::u16string& t) { FText = t; }
   const std::u16string& CachedText() const { return FText; }

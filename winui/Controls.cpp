@@ -152,7 +152,9 @@ bool TCustomEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
 
 // ---- TEdit -------------------------------------------------------------------------
 
-TEdit::TEdit(TControl* AParent) : TCustomEdit(AParent) { AdjustSize(); }
+TEdit::TEdit(TControl* AParent) : TCustomEdit(AParent) {
+  InitSize(0, FontTextHeight(FontHandle()) + 8);
+}
 
 TCreateParams TEdit::CreateParams() {
   return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};

@@ -1,0 +1,177 @@
+// The prompt seam: real message boxes with German captions (pressed from a second
+// thread), the modal counter around them, and the scripted prompt the window tests use.
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "TestWindows.h"
+#include "data/DatenC.h"
+#include "winui/Modal.h"
+#include "winui/Prompt.h"
+#include "winui/ScriptedPrompt.h"
+
+using namespace winui;
+using namespace winui::test;
+
+namespace {
+
+struct TBoxCase {
+  TMsgKind Kind;
+  TMsgButtons Buttons;
+  std::wstring Title;
+  std::vector<std::wstring> Captions;  // in the order of the box
+  std::wstring Press;                  // caption to click; empty: close with Esc
+  TModalResult Expected;
+};
+
+class NativeMessageBoxTest : public ::testing::TestWithParam<TBoxCase> {};
+
+TEST_P(NativeMessageBoxTest, ShowsGermanTextsAndReportsThePressedButton) {
+  const TBoxCase& c = GetParam();
+  ASSERT_EQ(&Prompt(), &NativePrompt());
+  const DWORD ui = GetCurrentThreadId();
+  std::wstring title;
+  std::vector<std::wstring> captions;
+  std::atomic<unsigned> level{0};
+  bool found = false;
+  std::thread driver([&] {
+    HWND box = nullptr;
+    found = WaitFor([&] { return (box = FindDialogOfThread(ui)) != nullptr; });
+    if (!found) return;
+    level = ModalLevel();
+    title = TextOf(box);
+    HWND press = nullptr;
+    for (HWND button : DescendantsOfClass(box, L"Button")) {
+      if (!IsWindowVisible(button)) continue;
+      captions.push_back(TextOf(button));
+      if (captions.back() == c.Press) press = button;
+    }
+    if (press) {
+      SendMessageW(press, BM_CLICK, 0, 0);
+    } else {
+      PostMessageW(box, WM_COMMAND, IDCANCEL, 0);  // what Esc and the close box send
+    }
+  });
+  EXPECT_EQ(ModalLevel(), 0u);
+  const TModalResult result = MessageDlg(u"Soll der markierte Eintrag gelöscht werden?", c.Kind,
+                                         c.Buttons);
+  driver.join();
+  ASSERT_TRUE(found);
+  EXPECT_EQ(level, 1u);
+  EXPECT_EQ(ModalLevel(), 0u);
+  EXPECT_EQ(title, c.Title);
+  EXPECT_EQ(captions, c.Captions);
+  EXPECT_EQ(result, c.Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, NativeMessageBoxTest,
+    ::testing::Values(
+        TBoxCase{TMsgKind::Confirmation, mbYes | mbNo, L"Bestätigen", {L"&Ja", L"&Nein"},
+                 L"&Nein", mrNo},
+        TBoxCase{TMsgKind::Confirmation, mbYes | mbNo | mbCancel, L"Bestätigen",
+                 {L"&Ja", L"&Nein", L"Abbrechen"}, L"", mrCancel},
+        TBoxCase{TMsgKind::Error, mbOK, L"Fehler", {L"OK"}, L"OK", mrOk},
+        TBoxCase{TMsgKind::Warning, mbOK | mbCancel, L"Warnung", {L"OK", L"Abbrechen"},
+                 L"Abbrechen", mrCancel},
+        TBoxCase{TMsgKind::Information, mbOK, L"Informationen", {L"OK"}, L"OK", mrOk}));
+
+TEST(ScriptedPromptTest, RecordsRequestsAndAnswersInOrder) {
+  TScriptedPrompt prompt;
+  prompt.AnswerMessage(mrYes);
+  prompt.AnswerMessage([](const TMessageRequest& r) {
+    return r.Buttons & mbCancel ? mrCancel : mrNo;
+  });
+  EXPECT_EQ(MessageDlg(u"Erste Frage", TMsgKind::Confirmation, mbYes | mbNo), mrYes);
+  EXPECT_EQ(MessageDlg(u"Zweite Frage", TMsgKind::Warning, mbYes | mbNo | mbCancel), mrCancel);
+  ASSERT_EQ(prompt.Records().size(), 2u);
+  const TPromptRecord& first = prompt.Records()[0];
+  EXPECT_EQ(first.Type, TPromptType::Message);
+  EXPECT_EQ(first.Message.Kind, TMsgKind::Confirmation);
+  EXPECT_EQ(first.Message.Text, u"Erste Frage");
+  EXPECT_EQ(first.Message.Buttons, mbYes | mbNo);
+  EXPECT_EQ(first.ModalLevel, 1u);  // counted like a real box
+  EXPECT_EQ(ModalLevel(), 0u);
+  EXPECT_EQ(prompt.PendingAnswers(), 0u);
+}
+
+TEST(ScriptedPromptTest, UnexpectedPromptFailsTheTestAndCancels) {
+  TModalResult result = mrOk;
+  EXPECT_NONFATAL_FAILURE(
+      {
+        TScriptedPrompt prompt;
+        result = MessageDlg(u"Unerwartet", TMsgKind::Error, mbOK);
+      },
+      "Unerwartete Nachfrage");
+  EXPECT_EQ(result, mrCancel);
+  EXPECT_NONFATAL_FAILURE(
+      {
+        TScriptedPrompt prompt;
+        prompt.AnswerMessage(mrOk);
+        prompt.CancelFile();
+        MessageDlg(u"Erwartet", TMsgKind::Information, mbOK);  // then no file dialog comes
+      },
+      "nicht abgefragt");
+  EXPECT_NONFATAL_FAILURE(
+      {
+        TScriptedPrompt prompt;
+        prompt.AnswerShellOpen(true);
+        MessageDlg(u"Falsche Art", TMsgKind::Information, mbOK);
+        ShellOpen(u"Tvn-Hilfe.txt");  // the answer waits for its own kind
+      },
+      "Unerwartete Nachfrage");
+}
+
+TEST(ScriptedPromptTest, FileDialogFollowsTheChosenTypeAndKeepsTheFilterIndex) {
+  TScriptedPrompt prompt;
+  TFileDialog save;
+  save.Save = true;
+  save.Title = u"Hörbuchdatei speichern unter";
+  save.Filter = u"Hörbuchdateien (*.TVD)|*.TVD|Importdateien (*.TVI)|*.TVI";
+  save.DefaultExt = u"TVD";
+  save.OnTypeChange = [](TFileDialog& d) { d.DefaultExt = d.FilterIndex == 2 ? u"TVI" : u"TVD"; };
+  prompt.AnswerFile(u"C:\\Listen\\Sommer", 2);
+  prompt.CancelFile();
+  ASSERT_TRUE(save.Execute());
+  EXPECT_EQ(save.FileName, u"C:\\Listen\\Sommer.TVI");
+  EXPECT_EQ(save.FilterIndex, 2);
+  EXPECT_FALSE(save.Execute());
+  ASSERT_EQ(prompt.Records().size(), 2u);
+  EXPECT_EQ(prompt.Records()[1].Type, TPromptType::SaveFile);
+  EXPECT_EQ(prompt.Records()[1].File.FilterIndex, 2);  // kept from the first use
+  EXPECT_EQ(prompt.Records()[1].File.Title, u"Hörbuchdatei speichern unter");
+  EXPECT_EQ(prompt.Records()[0].ModalLevel, 1u);
+}
+
+TEST(ScriptedPromptTest, PrintAndShellRequestsAreRecorded) {
+  TScriptedPrompt prompt;
+  prompt.PrinterPresent = true;
+  prompt.CancelPrint();
+  prompt.AnswerShellOpen(false);
+  EXPECT_TRUE(PrinterInstalled());
+  HDC dc = reinterpret_cast<HDC>(1);
+  EXPECT_FALSE(PrintDialog(dc));
+  EXPECT_EQ(dc, nullptr);
+  EXPECT_FALSE(ShellOpen(u"Tvn-Hilfe.txt", u"", u"C:\\Programm"));
+  ASSERT_EQ(prompt.Records().size(), 2u);
+  EXPECT_EQ(prompt.Records()[1].Shell.File, u"Tvn-Hilfe.txt");
+  EXPECT_EQ(prompt.Records()[1].Shell.Directory, u"C:\\Programm");
+}
+
+TEST(ScriptedPromptTest, FailedLoadOfTheDataLayerShowsAnErrorBox) {
+  TScriptedPrompt prompt;
+  prompt.AnswerMessage(mrOk);
+  tvn::TDaten daten;
+  EXPECT_FALSE(daten.LoadFromFile(u"C:\\gibt\\es\\nicht.tvd", true));
+  ASSERT_EQ(prompt.Records().size(), 1u);
+  EXPECT_EQ(prompt.Last().Message.Kind, TMsgKind::Error);
+  EXPECT_EQ(prompt.Last().Message.Buttons, mbOK);
+  EXPECT_EQ(prompt.Last().Message.Text.rfind(u"Die Datei \"C:\\gibt\\es\\nicht.tvd\"", 0), 0u);
+  EXPECT_EQ(MsgKindTitle(prompt.Last().Message.Kind), u"Fehler");
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+#include "TestWindows.h"
+
+#include "winui/Form.h"
+
+namespace winui::test {
+
+bool PumpUntil(const std::function<bool()>& cond, int timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+  while (!cond()) {
+    if (GetTickCount64() > end) return false;
+    // Sleeps only until a message arrives (or 10 ms), then handles it.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    if (!TMainForm::ProcessMessages()) return cond();
+  }
+  return true;
+}
+
+bool WaitFor(const std::function<bool()>& cond, int timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+  while (!cond()) {
+    if (GetTickCount64() > end) return false;
+    Sleep(5);  // polling interval of the condition
+  }
+  return true;
+}
+
+void PressKey(WORD key, TShiftState modifiers) {
+  const std::pair<TShiftState, BYTE> mods[] = {
+      {ssCtrl, VK_CONTROL}, {ssShift, VK_SHIFT}, {ssAlt, VK_MENU}};
+  for (const auto& [flag, vk] : mods) {
+    if (modifiers & flag) keybd_event(vk, 0, 0, 0);
+  }
+  keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+  keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
+  for (auto it = std::rbegin(mods); it != std::rend(mods); ++it) {
+    if (modifiers & it->first) keybd_event(it->second, 0, KEYEVENTF_KEYUP, 0);
+  }
+}
+
+HWND FocusOf(DWORD threadId) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
+}
+
+namespace {
+BOOL CALLBACK CollectDialog(HWND window, LPARAM lParam) {
+  wchar_t name[32] = {};
+  GetClassNameW(window, name, 32);
+  if (std::wstring(name) == L"#32770" && IsWindowVisible(window)) {
+    *reinterpret_cast<HWND*>(lParam) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct TCollect {
+  std::wstring ClassName;
+  std::vector<HWND> Found;
+};
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM lParam) {
+  auto* collect = reinterpret_cast<TCollect*>(lParam);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (_wcsicmp(name, collect->ClassName.c_str()) == 0) collect->Found.push_back(window);
+  return TRUE;
+}
+}  // namespace
+
+HWND FindDialogOfThread(DWORD threadId) {
+  HWND found = nullptr;
+  EnumThreadWindows(threadId, CollectDialog, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+std::vector<HWND> DescendantsOfClass(HWND parent, const std::wstring& className) {
+  TCollect collect{className, {}};
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&collect));  // recursive
+  return collect.Found;
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+}  // namespace winui::test
