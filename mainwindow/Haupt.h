@@ -1,0 +1,216 @@
+// TForm1, the main window: owns the current entry list, its saved state, the undo
+// history and the recent files; shows the entries in an on-demand list with a two-panel
+// status line and three buttons below it. The program entry creates it
+// (TForm1 form(arguments); form.Create(); form.Show()) and runs the message loop.
+// The commands of later steps attach to the menu items and buttons declared here.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/DatenC.h"
+#include "data/UndoDaten.h"
+#include "layout/TvnLayout.h"
+#include "mainwindow/KxHistory.h"
+#include "platform/Platform.h"
+#include "screenreader/ScreenReaderOutput.h"
+#include "startup/CommandChannel.h"
+#include "winui/Form.h"
+#include "winui/ListView.h"
+#include "winui/Prompt.h"
+#include "winui/StatusBar.h"
+#include "winui/Timer.h"
+
+namespace tvn {
+
+class TForm1 : public winui::TMainForm, public ICommandChannelHost {
+ public:
+  // AArguments: the program's arguments without the program name; the first one that is
+  // not blank is the start-up file.
+  explicit TForm1(std::vector<std::u16string> AArguments =
+                      platform::CommandLineArguments(0, nullptr));
+  ~TForm1() override;
+
+  // ---- properties ----
+  int ItemIndex() const;  // focused row, -1 when none
+  void SetItemIndex(int v);
+  TSortNr SortNr() const { return FSortNr; }
+  void SetSortNr(TSortNr ASortNr);  // re-sorts
+  bool SortAufS() const { return FSortAufS; }
+  void SetSortAufS(bool ASortAufS);  // re-sorts
+  bool DetailNamenS() const;
+  void SetDetailNamenS(bool ADetailNamenS);
+  const std::u16string& Filename() const { return FFilename; }
+  // A file, a folder or empty: caption, recent files.
+  void SetFilename(const std::u16string& v);
+  std::u16string StatusZeile() const;
+  void SetStatusZeile(int position);
+  const std::u16string& StatusText() const { return FStatusHinweise; }
+  void SetStatusText(const std::u16string& AText);
+  const std::u16string& IniFilename() const { return FIniFilename; }
+
+  // ---- the list ----
+  void SetLvDaten(int ANr);
+  void NeuSortieren();
+  void SortierungAnzeigen();
+  // Copies of the marked entries in list order, without a name.
+  TDaten MarkierunginDaten() const;
+  // Marks the entries of Daten that occur in ADaten (as often as they occur there); the
+  // first marked row gets the focus.
+  void MarkiereDaten(const TDaten& ADaten);
+  // Marks every row at once (drawing suspended, so a million rows stay quick).
+  void AlleMarkieren();
+  int MinSpaltenBreite() const;
+  void CreateListView();
+  void SpaltenBreitenPruefen();
+
+  // ---- window ----
+  void CaptionZuweisen();
+  void SchriftartZuweisen();
+  void SchalterEinrichten();
+  void StatusZeileEinrichten();
+  void HinweiseSetzen();
+  using TMainForm::SetActiveControl;
+  // Gives the focus back to MerkActiveControl.
+  void SetActiveControl();
+  void Timer0Timer();
+  void Timer1Timer();
+  // Size limits and size of the window within the work area of its monitor.
+  void FensterGroesseSetzen(int AWidth, int AHeight, int AMinWidth, int AMinHeight,
+                            int AMaxWidth, int AMaxHeight);
+  int NormalWidth() const { return FNormalWidth; }
+  int NormalHeight() const { return FNormalHeight; }
+  winui::TWindowState LastWindowState() const { return FLastWindowState; }
+
+  // ---- undo ----
+  void SetUndoDaten();
+  void MenuAktZurueckClick();
+
+  // ---- files ----
+  bool Oeffne(const std::u16string& AFilename) override;
+  bool Lade(const std::u16string& AFilename);
+  bool Speichern(bool SpeichernUnterS);
+  bool HatAenderungen() const;
+  // The question about unsaved changes; true: go on.
+  bool AenderungenPruefen();
+  void MenuDateiOeffnenClick();
+  void MenuDateiSpeichernClick();
+  void MenuDateiSpeichernUnterClick();
+  void MenuDateiCloseClick();
+  void MenuDateiBeendenClick() override;
+  // Load (true) or save (false) the settings file.
+  void EinstellungenLadenSpeichern(bool LadenS);
+
+  // ---- recent files ----
+  void SetHistoryMenuList();
+  void HistoryItemsEntfernen();
+  void HistoryItemClick(int AIndex);
+  // The recent-file items of the file menu as they are now.
+  const std::vector<std::unique_ptr<winui::TMenuItem>>& HistoryMenuItems() const {
+    return FHistoryItems;
+  }
+
+  // ---- command channel (ICommandChannelHost) ----
+  HWND MainWindowHandle() const override { return Handle(); }
+  bool Started() const override { return FStarted; }
+  bool Loading() const override { return FLoading; }
+  bool Closing() const override { return IsClosing; }
+  void StopTimer1() override { Timer1.SetEnabled(false); }
+  TCommandChannel& Channel() { return *FChannel; }
+
+  // ---- fields other parts of the program use ----
+  bool IsClosing = false;
+  winui::TControl* MerkActiveControl = nullptr;
+  TDaten CopyDaten;
+  bool CopyS = true;
+  TDaten Daten;
+  THistoryMenuList HistoryMenuList;
+  TDaten SaveDaten;
+  bool SchonGesuchtS = false;
+  TUndoDaten UndoDaten;
+
+  // ---- controls ----
+  winui::TListView ListView1{this};
+  winui::TButton Button1{this};
+  winui::TButton Button2{this};
+  winui::TButton Button3{this};
+  winui::TStatusBar StatusBar1{this};
+  winui::TMainMenu MainMenu1;
+  winui::TPopupMenu PuMenu1;
+  winui::TTimer Timer0{25};
+  winui::TTimer Timer1{25};
+  winui::TFileDialog OpenDialog1, OpenDialog2, SaveDialog1, SaveDialog2;
+
+  winui::TMenuItem MenuDatei{u"&Datei"};
+  winui::TMenuItem MenuDateiOeffnen{u"Ö&ffnen...", {'O', winui::ssCtrl}};
+  winui::TMenuItem MenuDateiSpeichern{u"&Speichern", {'S', winui::ssCtrl}};
+  winui::TMenuItem MenuDateiSpeichernUnter{u"Speichern &unter...", {'U', winui::ssCtrl}};
+  // Hidden until the import command attaches.
+  winui::TMenuItem MenuDateiImport{u"&Importieren...", {'I', winui::ssCtrl}};
+  winui::TMenuItem MenuDateiClose{u"S&chließen", {VK_F4, winui::ssCtrl}};
+  winui::TMenuItem MenuDateiStrich{u"-"};
+  winui::TMenuItem MenuDateiBeenden{u"&Beenden", {VK_F4, winui::ssAlt}};
+  winui::TMenuItem MenuAktionen{u"A&ktionen"};
+  winui::TMenuItem MenuAktZurueck{u"Änderung &zurücksetzen", {'Z', winui::ssCtrl}};
+  winui::TMenuItem PuZurueck{u"Änderung &zurücksetzen", {'Z', winui::ssCtrl}};
+  // Hidden until the search commands attach.
+  winui::TMenuItem MenuSuchen{u"&Suchen"};
+  winui::TMenuItem MenuSortieren{u"S&ortieren"};
+  std::array<winui::TMenuItem, kSortNrCount> MenuSortNr;
+  winui::TMenuItem MenuSortStrich{u"-"};
+  winui::TMenuItem MenuSortAuf{u"Au&fsteigend"};
+  winui::TMenuItem MenuSortAb{u"A&bsteigend"};
+  winui::TMenuItem MenuAnsicht{u"&Ansicht"};
+  winui::TMenuItem MenuAnsichtDetail{u"&Detailbeschriftung"};
+  // Hidden until the font dialog attaches.
+  winui::TMenuItem MenuAnsichtSchrift{u"&Schrifteinstellungen..."};
+  // Hidden until the help commands attach.
+  winui::TMenuItem MenuHilfe{u"&Hilfe"};
+
+ protected:
+  void FormCreate() override;
+  void FormShow() override;
+  void FormCloseQuery(bool& CanClose) override;
+  void FormClose() override;
+  void FormResize() override;
+
+ private:
+  void BuildMenus();
+  void SetupFileDialogs();
+  void SetupListView();
+  void SetupStatusBar();
+  void ListView1ColumnClick(int column);
+  void ListView1Enter();
+  void StatusBar1DrawPanel(HDC dc, int panel, const RECT& rect);
+  void MenuDateiClick();
+  void MenuAktionenClick();
+  void MenuAnsichtDetailClick();
+  // The enabling a shortcut key finds: Save always, the others as in their menus.
+  void ShortCutEnabling();
+  void FocusList();
+  void SetSortierung(TSortNr ASortNr, bool ASortAufS);
+
+  std::vector<std::u16string> FArguments;
+  std::array<int, kSortNrCount> FColumnWidths;
+  bool FStarted = false;
+  std::u16string FIniFilename;
+  std::u16string FStatusHinweise;
+  bool FLoading = false;
+  bool FLayout = false;
+  std::unique_ptr<TButtonScrollBox> FButtonArea;
+  int FNormalWidth = 0, FNormalHeight = 0;
+  winui::TWindowState FLastWindowState = winui::TWindowState::Maximized;
+  std::u16string FFilename;
+  TSortNr FSortNr = snAutor;
+  bool FSortAufS = true;
+  std::unique_ptr<TCommandChannel> FChannel;
+  std::unique_ptr<TScreenReaderOutput> FScreenReader;
+  std::vector<std::unique_ptr<winui::TMenuItem>> FHistoryItems;
+  // Items taken out while one of them runs its click; freed at the next rebuild.
+  std::vector<std::unique_ptr<winui::TMenuItem>> FRetiredHistoryItems;
+  int FHistoryClickDepth = 0;
+};
+
+}  // namespace tvn

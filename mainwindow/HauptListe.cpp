@@ -1,0 +1,188 @@
+// TForm1: the entry list view, its columns, the current row, marking and sorting.
+#include <algorithm>
+#include <optional>
+
+#include "data/EntryCounter.h"
+#include "data/ResConst.h"
+#include "mainwindow/Haupt.h"
+#include "layout/LocaleNames.h"
+#include "mainwindow/ListViewRows.h"
+
+namespace tvn {
+
+void TForm1::SetupListView() {
+  ListView1.PopupMenu = &PuMenu1;
+  ListView1.SetTabOrder(0);
+  ListView1.OnData = [this](int row, int column) -> std::u16string {
+    if (row < 0 || row >= Daten.Count()) return {};
+    return SpaltenText(Daten.Liste[static_cast<size_t>(row)], column,
+                       ProgramLocaleNames().ShortDayNames);
+  };
+  ListView1.OnDataFind = [this](const std::u16string& text, int start, bool wrap, bool) {
+    return IsClosing ? -1 : FindAutorPrefix(Daten, text, start, wrap);
+  };
+  ListView1.OnColumnClick = [this](int column) { ListView1ColumnClick(column); };
+  ListView1.OnColumnResized = [this] {
+    if (IsClosing) return;
+    SpaltenBreitenPruefen();
+    SortierungAnzeigen();
+  };
+  ListView1.MinColumnWidth = [this] { return IsClosing ? 0 : MinSpaltenBreite(); };
+  ListView1.OnEnter = [this] { ListView1Enter(); };
+}
+
+int TForm1::ItemIndex() const { return ListView1.ItemFocused(); }
+
+void TForm1::SetItemIndex(int v) {
+  ListView1.SetItemSelected(-1, false);
+  if (IsShown() && ListView1.CanFocus()) ListView1.SetFocus();
+  if (v < 0 || v >= ListView1.ItemCount()) {
+    ListView1.SetItemFocused(-1);
+    return;
+  }
+  ListView1.SetItemFocused(v);
+  ListView1.SetItemSelected(v, true);
+  ListView1.MakeVisible(v);
+}
+
+void TForm1::SetLvDaten(int ANr) {
+  ListView1.BeginUpdate();
+  SetItemIndex(-1);
+  ListView1.SetItemCount(Daten.Count());
+  if (ANr >= Daten.Count()) ANr = Daten.Count() - 1;
+  SetItemIndex(ANr);
+  ListView1.EndUpdate();
+  Timer0Timer();
+}
+
+TDaten TForm1::MarkierunginDaten() const {
+  TDaten marked;
+  const int count = std::min(ListView1.ItemCount(), Daten.Count());
+  if (count > 0 && ListView1.SelCount() == count) {
+    marked.Liste = Daten.Liste;  // all marked: no need to walk a million rows
+    return marked;
+  }
+  for (int row = ListView1.NextSelected(-1); row >= 0 && row < count;
+       row = ListView1.NextSelected(row)) {
+    marked.Liste.push_back(Daten.Liste[static_cast<size_t>(row)]);
+  }
+  return marked;
+}
+
+void TForm1::MarkiereDaten(const TDaten& ADaten) {
+  TEntryCounter wanted(static_cast<size_t>(ADaten.Count()));
+  for (const TDatenRec& rec : ADaten.Liste) ++wanted[rec];
+  std::vector<int> rows;
+  if (ADaten.Count() > 0) {
+    for (int i = 0; i < Daten.Count(); ++i) {
+      int* left = wanted.Find(Daten.Liste[static_cast<size_t>(i)]);
+      if (left && *left > 0) {
+        --*left;
+        rows.push_back(i);
+      }
+    }
+  }
+  ListView1.BeginUpdate();
+  ListView1.SetItemSelected(-1, false);
+  ListView1.SetItemFocused(-1);
+  if (!rows.empty() && static_cast<int>(rows.size()) == ListView1.ItemCount()) {
+    ListView1.SetItemSelected(-1, true);
+  } else {
+    for (int row : rows) ListView1.SetItemSelected(row, true);
+  }
+  if (!rows.empty()) {
+    ListView1.SetItemFocused(rows.front());
+    ListView1.MakeVisible(rows.front());
+  }
+  ListView1.EndUpdate();
+  Timer0Timer();
+}
+
+void TForm1::AlleMarkieren() {
+  if (ListView1.ItemCount() == 0) return;
+  ListView1.BeginUpdate();
+  ListView1.SetItemSelected(-1, true);
+  ListView1.EndUpdate();
+  Timer0Timer();
+}
+
+void TForm1::SetSortNr(TSortNr ASortNr) {
+  FSortNr = ASortNr;
+  NeuSortieren();
+}
+
+void TForm1::SetSortAufS(bool ASortAufS) {
+  FSortAufS = ASortAufS;
+  NeuSortieren();
+}
+
+void TForm1::ListView1ColumnClick(int column) {
+  if (IsClosing) return;
+  const std::optional<TSortierung> next = KopfKlickSortierung(column, {FSortNr, FSortAufS});
+  if (!next) return;
+  if (next->SortNr == FSortNr) {
+    SetSortAufS(next->SortAufS);
+  } else {
+    FSortAufS = true;  // a new column starts ascending, sorted once
+    SetSortNr(next->SortNr);
+  }
+}
+
+void TForm1::NeuSortieren() {
+  SortierungAnzeigen();
+  const TDaten marked = MarkierunginDaten();
+  std::optional<TDatenRec> focused;
+  if (const int index = ItemIndex(); index >= 0 && index < Daten.Count()) {
+    focused = Daten.Liste[static_cast<size_t>(index)];
+  }
+  Daten.Sort(FSortNr, FSortAufS);
+  SetLvDaten(-1);
+  MarkiereDaten(marked);
+  if (focused) {
+    const int row = Daten.FindDatenRecNr(*focused);
+    if (row >= 0) {
+      ListView1.SetItemFocused(row);
+      ListView1.MakeVisible(row);
+    }
+  }
+  if (ItemIndex() < 0 && Daten.Count() > 0) SetItemIndex(0);
+  Timer0Timer();
+}
+
+void TForm1::SortierungAnzeigen() {
+  for (int i = 0; i < kSortNrCount; ++i) MenuSortNr[static_cast<size_t>(i)].SetChecked(i == FSortNr);
+  MenuSortAuf.SetChecked(FSortAufS);
+  MenuSortAb.SetChecked(!FSortAufS);
+  if (IsClosing || ListView1.ColumnCount() == 0) return;
+  for (int column = 0; column < ListView1.ColumnCount() && column < kSortNrCount; ++column) {
+    const std::u16string caption(ResConst::ColumnNames[static_cast<size_t>(column)]);
+    if (ListView1.ColumnCaption(column) != caption) ListView1.SetColumnCaption(column, caption);
+    winui::TSortMark mark = winui::TSortMark::None;
+    if (column == FSortNr) mark = FSortAufS ? winui::TSortMark::Up : winui::TSortMark::Down;
+    ListView1.SetSortMark(column, mark);
+  }
+}
+
+int TForm1::MinSpaltenBreite() const {
+  return tvn::MinSpaltenBreite(PaddedTextWidth(ListView1.Font(), u"MM"));
+}
+
+void TForm1::CreateListView() {
+  ListView1.ClearColumns();
+  const int minimum = MinSpaltenBreite();
+  const int clientWidth = ListView1.ClientWidth();
+  for (int i = 0; i < kSpaltenCount; ++i) {
+    ListView1.AddColumn(std::u16string(ResConst::ColumnNames[static_cast<size_t>(i)]),
+                        SpaltenBreite(i, FColumnWidths[static_cast<size_t>(i)], clientWidth, minimum));
+  }
+  SortierungAnzeigen();
+}
+
+void TForm1::SpaltenBreitenPruefen() {
+  const int minimum = MinSpaltenBreite();
+  for (int i = 0; i < ListView1.ColumnCount(); ++i) {
+    if (ListView1.ColumnWidth(i) < minimum) ListView1.SetColumnWidth(i, minimum);
+  }
+}
+
+}  // namespace tvn

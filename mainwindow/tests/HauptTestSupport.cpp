@@ -1,0 +1,114 @@
+#include "mainwindow/tests/HauptTestSupport.h"
+
+#include <commctrl.h>
+
+#include <chrono>
+#include <thread>
+
+#include "layout/KxDatePicker.h"
+#include "platform/Utf16.h"
+#include "winui/Win32Util.h"
+
+namespace tvn::test {
+
+void Pump() { winui::TMainForm::ProcessMessages(); }
+
+bool PumpUntil(const std::function<bool()>& condition, int timeoutMs) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    Pump();
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() > end) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+}
+
+std::u16string CellText(const winui::TListView& list, int row, int column) {
+  wchar_t buffer[256] = {};
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = buffer;
+  item.cchTextMax = 256;
+  const LRESULT n = SendMessageW(list.Handle(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+  return winui::U16(buffer, static_cast<size_t>(n));
+}
+
+winui::TSortMark HeaderSortMark(const winui::TListView& list, int column) {
+  HDITEMW item{};
+  item.mask = HDI_FORMAT;
+  SendMessageW(list.HeaderHandle(), HDM_GETITEMW, column, reinterpret_cast<LPARAM>(&item));
+  if (item.fmt & HDF_SORTUP) return winui::TSortMark::Up;
+  if (item.fmt & HDF_SORTDOWN) return winui::TSortMark::Down;
+  return winui::TSortMark::None;
+}
+
+LRESULT PanelTextLength(const winui::TStatusBar& bar, int panel) {
+  return SendMessageW(bar.Handle(), SB_GETTEXTLENGTHW, panel, 0);
+}
+
+std::u16string PanelText(const winui::TStatusBar& bar, int panel) {
+  std::vector<wchar_t> buffer(static_cast<size_t>(LOWORD(PanelTextLength(bar, panel))) + 1, L'#');
+  const LRESULT n = SendMessageW(bar.Handle(), SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(buffer.data()));
+  return winui::U16(buffer.data(), LOWORD(n));
+}
+
+TDaten Liste(const std::vector<std::u16string>& autoren) {
+  TDaten daten;
+  int n = 0;
+  for (const std::u16string& autor : autoren) daten.Add(Entry(autor, u"Titel " + IntToText(++n)));
+  return daten;
+}
+
+void WriteListe(const std::u16string& path, const TDaten& daten) {
+  TDaten copy(daten);
+  ASSERT_TRUE(copy.SaveToFile(path, false)) << ToUtf8(copy.LastError());
+}
+
+std::vector<std::u16string> MarkedAuthors(const TForm1& form) {
+  std::vector<std::u16string> authors;
+  for (int row = form.ListView1.NextSelected(-1); row >= 0; row = form.ListView1.NextSelected(row)) {
+    authors.push_back(form.Daten.Liste[static_cast<size_t>(row)].Autor);
+  }
+  return authors;
+}
+
+void MainWindowTest::SetUp() {
+  TLocaleNames names = ReadLocaleNames(L"de-DE");
+  AdjustLocaleNames(names);
+  SetProgramLocaleNames(names);
+  prompt = std::make_unique<winui::TScriptedPrompt>();
+  OpenWindow();
+}
+
+void MainWindowTest::TearDown() {
+  form.reset();
+  prompt.reset();
+}
+
+void MainWindowTest::OpenWindow() {
+  form.reset();
+  form = std::make_unique<TForm1>(std::vector<std::u16string>{});
+  form->IsMainForm = false;  // closing must not end the test's message loop
+  form->Create();
+  form->Show();
+  ASSERT_TRUE(PumpUntil([this] { return form->IsShown(); }));
+}
+
+void MainWindowTest::CloseWindow() {
+  form->Close();
+  Pump();
+}
+
+void MainWindowTest::OpenFile(const std::u16string& path) {
+  prompt->AnswerFile(path);
+  form->MenuDateiOeffnenClick();
+}
+
+void MainWindowTest::AddEntry(const std::u16string& autor) {
+  form->SetUndoDaten();
+  form->Daten.Add(Entry(autor, u"Neu"));
+  form->Daten.Sort(form->SortNr(), form->SortAufS());
+  form->SetLvDaten(form->Daten.FindDatenRecNr(Entry(autor, u"Neu")));
+}
+
+}  // namespace tvn::test
