@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "platform/Utf16.h"
+#include "startup/ProgramWindow.h"
 #include "winui/Form.h"
 
 namespace tvn::test {
@@ -99,7 +100,8 @@ TForeignWindow::~TForeignWindow() {
 }
 
 bool MakeForeground(HWND window) {
-  SetForegroundWindow(window);
+  // Also when another process holds the foreground now.
+  ForceForegroundWindow(window);
   // Without a window manager Wine takes a moment before the change shows.
   return PumpUntil([window] { return GetForegroundWindow() == window; });
 }
