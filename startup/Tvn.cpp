@@ -29,8 +29,10 @@ class TMutex {
                                                 std::u16string(name).c_str()))),
         FAlreadyExists(GetLastError() == ERROR_ALREADY_EXISTS) {}
   // Closed, never released: the mutex marks the first instance until it ends.
-  ~TMutex() {
+  ~TMutex() { Close(); }
+  void Close() {
     if (FHandle) CloseHandle(FHandle);
+    FHandle = nullptr;
   }
   TMutex(const TMutex&) = delete;
   TMutex& operator=(const TMutex&) = delete;
@@ -70,6 +72,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const std::vector<std::u16string> arguments = platform::CommandLineArguments(0, nullptr);
   TMutex mutex(kProgramCaption);
   if (mutex.AlreadyExists()) {
+    mutex.Close();
     HandOverToRunningInstance(arguments);
     return 0;
   }
