@@ -34,7 +34,10 @@ void TForm1::SetupListView() {
 int TForm1::ItemIndex() const { return ListView1.ItemFocused(); }
 
 void TForm1::SetItemIndex(int v) {
+  // Unmarking a million rows takes a minute while the list redraws after each.
+  ListView1.BeginUpdate();
   ListView1.SetItemSelected(-1, false);
+  ListView1.EndUpdate();
   if (IsShown() && ListView1.CanFocus()) ListView1.SetFocus();
   if (v < 0 || v >= ListView1.ItemCount()) {
     ListView1.SetItemFocused(-1);
@@ -130,14 +133,21 @@ void TForm1::ListView1ColumnClick(int column) {
 
 void TForm1::NeuSortieren() {
   SortierungAnzeigen();
-  const TDaten marked = MarkierunginDaten();
+  // Everything marked stays everything marked: no copy of a large list to find that out.
+  const bool allMarked = Daten.Count() > 0 && ListView1.SelCount() == Daten.Count();
+  const TDaten marked = allMarked ? TDaten() : MarkierunginDaten();
   std::optional<TDatenRec> focused;
   if (const int index = ItemIndex(); index >= 0 && index < Daten.Count()) {
     focused = Daten.Liste[static_cast<size_t>(index)];
   }
   Daten.Sort(FSortNr, FSortAufS);
   SetLvDaten(-1);
-  MarkiereDaten(marked);
+  if (allMarked) {
+    AlleMarkieren();
+    ListView1.SetItemFocused(0);  // the first marked row, as when marking by identity
+  } else {
+    MarkiereDaten(marked);
+  }
   if (focused) {
     const int row = Daten.FindDatenRecNr(*focused);
     if (row >= 0) {

@@ -127,6 +127,11 @@ TEST_F(MainWindow, MarkingAndFocusSurviveAResort) {
   EXPECT_EQ(CellText(form->ListView1, 0, 0), u"A");
   EXPECT_EQ(MarkedAuthors(*form), (std::vector<std::u16string>{u"C", u"E", u"E"}));
   EXPECT_EQ(form->Daten.Liste[static_cast<size_t>(form->ItemIndex())].Autor, u"B");
+
+  form->AlleMarkieren();
+  ClickHeader(snAutor);
+  EXPECT_EQ(form->ListView1.SelCount(), 6);
+  EXPECT_EQ(form->Daten.Liste[static_cast<size_t>(form->ItemIndex())].Autor, u"B");
 }
 
 TEST_F(MainWindow, StatusPanelsAnswerTheScreenReadersTextQueries) {
