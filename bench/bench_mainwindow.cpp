@@ -1,7 +1,8 @@
 // The main window with a large list, measured as a user meets it (Windows build, run under
 // Wine or on Windows; prints figures, asserts nothing):
 //   bench_mainwindow [entries]        opening, first rows, marking, re-sorting
-//   bench_mainwindow --show SIZE FILE shows FILE in a SIZE-point font until the window closes
+//   bench_mainwindow --show SIZE COUNT [SECONDS] shows COUNT entries in a SIZE-point font
+//                                     until the window closes, or SECONDS have passed
 #include <windows.h>
 
 #include <chrono>
@@ -30,21 +31,32 @@ double Measure(F&& f) {
   return MsSince(start);
 }
 
-std::u16string TempFile(const char* name) {
-  return (std::filesystem::temp_directory_path() / name).u16string();
+std::u16string TempFile(const char16_t* name) {
+  std::u16string folder = std::filesystem::temp_directory_path().u16string();
+  if (!folder.empty() && folder.back() != u'\\') folder += u'\\';
+  return folder + name;
 }
 
-int Show(int fontSize, const std::u16string& file) {
+int Show(int fontSize, int entries, int seconds) {
+  const std::u16string file = TempFile(u"Hoerbuecher.tvd");
+  tvn::TDaten daten = tvn::bench::MakeList(static_cast<size_t>(entries));
+  if (!daten.SaveToFile(file, false)) {
+    std::printf("%s: %s\n", tvn::ToUtf8(file).c_str(), tvn::ToUtf8(daten.LastError()).c_str());
+    return 1;
+  }
   tvn::TForm1 form(std::vector<std::u16string>{});
   form.Create();
   winui::AktFont.Size = fontSize;
   form.Show();
   form.Oeffne(file);
+  winui::TTimer closer(static_cast<unsigned>(seconds) * 1000u);
+  closer.OnTimer = [&form] { PostMessageW(form.Handle(), WM_CLOSE, 0, 0); };
+  closer.SetEnabled(seconds > 0);
   return winui::TMainForm::RunMessageLoop();
 }
 
 int Bench(int entries) {
-  const std::u16string file = TempFile("tvn-bench-mainwindow.tvd");
+  const std::u16string file = TempFile(u"tvn-bench-mainwindow.tvd");
   {
     tvn::TDaten daten = tvn::bench::MakeList(static_cast<size_t>(entries));
     if (!daten.SaveToFile(file, false)) return 1;
@@ -97,7 +109,7 @@ int Bench(int entries) {
 int main(int argc, char** argv) {
   tvn::AdjustLocaleNames();
   if (argc >= 4 && std::string(argv[1]) == "--show") {
-    return Show(std::atoi(argv[2]), tvn::platform::CommandLineArguments(argc, argv)[2]);
+    return Show(std::atoi(argv[2]), std::atoi(argv[3]), argc >= 5 ? std::atoi(argv[4]) : 0);
   }
   return Bench(argc >= 2 ? std::atoi(argv[1]) : 1000000);
 }

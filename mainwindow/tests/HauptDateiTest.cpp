@@ -197,6 +197,21 @@ TEST_F(FileCommands, OpenAndCloseFollowTheUnsavedChangesAndTheMenu) {
   EXPECT_EQ(form->Daten.Count(), 0);
 }
 
+TEST_F(FileCommands, ShortcutsRunOnlyEnabledCommands) {
+  const std::u16string a = WriteFile(u"a.tvd", {u"A"});
+  // Nothing to undo yet: Ctrl+Z goes on to the list as a plain key.
+  EXPECT_FALSE(form->IsShortCut({'Z', winui::ssCtrl}));
+  OpenFile(a);
+  form->MenuDatei.OnPopup();  // the menu shows Save disabled: nothing changed ...
+  EXPECT_FALSE(form->MenuDateiSpeichern.Enabled());
+  ASSERT_TRUE(platform::RemoveFile(a));
+  EXPECT_TRUE(form->IsShortCut({'S', winui::ssCtrl}));  // ... but Ctrl+S writes it again
+  EXPECT_EQ(Authors(Load(a)), std::vector<std::u16string>{u"A"});
+  prompt->AnswerMessage(mrNo);
+  EXPECT_TRUE(form->IsShortCut({'Z', winui::ssCtrl}));
+  EXPECT_EQ(LastMessage().Text, u"Soll die Änderung 1 zurückgesetzt werden?");
+}
+
 TEST_F(FileCommands, ADeletedRecentFileIsReportedAndRemoved) {
   const std::u16string a = WriteFile(u"a&b.tvd", {u"A"});
   const std::u16string b = WriteFile(u"b.tvd", {u"B"});

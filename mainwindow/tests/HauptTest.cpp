@@ -198,6 +198,16 @@ TEST_F(MainWindow, LayoutKeepsListButtonsAndStatusLineApartAtEveryFontSize) {
   winui::AktFont.Size = 12;
 }
 
+TEST_F(MainWindow, ResizingTheWindowLaysItOutAgain) {
+  form->SetBounds(form->Left(), form->Top(), 1100, 800);
+  Pump();
+  EXPECT_EQ(form->NormalWidth(), 1100);
+  EXPECT_EQ(form->LastWindowState(), winui::TWindowState::Normal);
+  EXPECT_EQ(form->ListView1.Width(), form->ClientWidth() - 20);
+  EXPECT_EQ(form->StatusBar1.Bounds().bottom, form->ClientHeight());
+  EXPECT_EQ(form->StatusBar1.Width(), form->ClientWidth());
+}
+
 TEST_F(MainWindow, ColumnsCannotBeDraggedNarrowerThanTheMinimum) {
   const int minimum = form->MinSpaltenBreite();
   EXPECT_GE(minimum, 40);
