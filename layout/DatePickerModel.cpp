@@ -85,8 +85,7 @@ bool TryReadDatum(std::u16string_view text, TDateTime& datum) {
   };
   int tag = 0, monat = 0, jahr = 0;
   skipBlanks();
-  if (!number(tag) || !separator() || !number(monat) || !separator() || !number(jahr))
-    return false;
+  if (!number(tag) || !separator() || !number(monat) || !separator() || !number(jahr)) return false;
   skipBlanks();
   if (i != text.size() || !IsValidDate(jahr, monat, tag)) return false;
   datum = EncodeDatum(jahr, monat, tag);
@@ -281,8 +280,7 @@ void TDatePickerModel::StepJahr(TDateTime d, int s) {
 
 TDatumFeedback TDatePickerModel::KeyDown(TDatumKey key) {
   const bool changes = key == TDatumKey::PageUp || key == TDatumKey::PageDown ||
-                       key == TDatumKey::Delete || key == TDatumKey::Up ||
-                       key == TDatumKey::Down;
+                       key == TDatumKey::Delete || key == TDatumKey::Up || key == TDatumKey::Down;
   if (changes && ReadOnly) return TDatumFeedback::Beep;
   switch (key) {
     case TDatumKey::Left:

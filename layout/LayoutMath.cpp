@@ -138,7 +138,8 @@ TButtonAreaLayout ArrangeButtons(int clientWidth, int clientHeight, int top, int
   bottom = std::clamp(bottom, top + 1, std::max(clientHeight, 1));
   // Never more than half of the room between the limits; beyond that the area scrolls.
   const int height = std::min(std::max((bottom - top) / 2, 1), result.NeededHeight);
-  result.Area = {kOuterMargin, bottom - height, std::max(clientWidth - 2 * kOuterMargin, 1), height};
+  result.Area = {kOuterMargin, bottom - height, std::max(clientWidth - 2 * kOuterMargin, 1),
+                 height};
 
   for (int first = 0, row = 0; first < n; first += columns, ++row) {
     const int inRow = std::min(columns, n - first);

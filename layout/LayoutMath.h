@@ -9,12 +9,12 @@
 
 namespace tvn {
 
-inline constexpr int kOuterMargin = 10;      // client edge to content box / button area
-inline constexpr int kLayoutGap = 10;        // between rows or columns of controls
-inline constexpr int kLabelGap = 5;          // between a label and its field
-inline constexpr int kButtonGap = 5;         // between buttons, both ways
-inline constexpr int kScreenReserve = 50;    // a dialog is this much smaller than its area
-inline constexpr int kMinDialogSize = 250;   // ... but not below this
+inline constexpr int kOuterMargin = 10;     // client edge to content box / button area
+inline constexpr int kLayoutGap = 10;       // between rows or columns of controls
+inline constexpr int kLabelGap = 5;         // between a label and its field
+inline constexpr int kButtonGap = 5;        // between buttons, both ways
+inline constexpr int kScreenReserve = 50;   // a dialog is this much smaller than its area
+inline constexpr int kMinDialogSize = 250;  // ... but not below this
 inline constexpr int kFallbackTextHeight = 12;
 inline constexpr char16_t kButtonCaptionPad[] = u"MM";
 inline constexpr int kButtonTextInset = 16;

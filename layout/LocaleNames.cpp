@@ -17,8 +17,8 @@ bool EqualsAsciiIgnoreCase(std::u16string_view text, std::u16string_view upper) 
 
 TLocaleNames GermanNames() {
   return {{u"So", u"Mo", u"Di", u"Mi", u"Do", u"Fr", u"Sa"},
-          {u"Jan", u"Feb", u"Mär", u"Apr", u"Mai", u"Jun", u"Jul", u"Aug", u"Sep", u"Okt",
-           u"Nov", u"Dez"},
+          {u"Jan", u"Feb", u"Mär", u"Apr", u"Mai", u"Jun", u"Jul", u"Aug", u"Sep", u"Okt", u"Nov",
+           u"Dez"},
           {u"Januar", u"Februar", u"März", u"April", u"Mai", u"Juni", u"Juli", u"August",
            u"September", u"Oktober", u"November", u"Dezember"}};
 }
@@ -47,7 +47,11 @@ void AdjustLocaleNames(TLocaleNames& names) {
   }
 }
 
-const TLocaleNames& ProgramLocaleNames() { return Names(); }
-void SetProgramLocaleNames(const TLocaleNames& names) { Names() = names; }
+const TLocaleNames& ProgramLocaleNames() {
+  return Names();
+}
+void SetProgramLocaleNames(const TLocaleNames& names) {
+  Names() = names;
+}
 
 }  // namespace tvn

@@ -10,7 +10,9 @@ namespace {
 
 const TWeekdayNames kGerman = {u"So", u"Mo", u"Di", u"Mi", u"Do", u"Fr", u"Sa"};
 
-TDateTime D(int jahr, int monat, int tag) { return EncodeDatum(jahr, monat, tag); }
+TDateTime D(int jahr, int monat, int tag) {
+  return EncodeDatum(jahr, monat, tag);
+}
 
 // A control as the dialogs set it up: the program's whole range, a given date, day marked.
 class DatePicker : public ::testing::Test {
@@ -53,11 +55,16 @@ TEST(DatePickerText, ReadsDayMonthYearOnly) {
     TDateTime datum;
   };
   const Case cases[] = {
-      {u"15.03.2024 ", true, D(2024, 3, 15)}, {u" 1.3.2024", true, D(2024, 3, 1)},
-      {u"29.02.2024", true, D(2024, 2, 29)},  {u"29.02.2023", false, 0},
-      {u"31.04.2024", false, 0},              {u"15.03", false, 0},
-      {u"15.13.2024", false, 0},              {u"15.03.2024x", false, 0},
-      {u"__.03.2024", false, 0},              {u"", false, 0},
+      {u"15.03.2024 ", true, D(2024, 3, 15)},
+      {u" 1.3.2024", true, D(2024, 3, 1)},
+      {u"29.02.2024", true, D(2024, 2, 29)},
+      {u"29.02.2023", false, 0},
+      {u"31.04.2024", false, 0},
+      {u"15.03", false, 0},
+      {u"15.13.2024", false, 0},
+      {u"15.03.2024x", false, 0},
+      {u"__.03.2024", false, 0},
+      {u"", false, 0},
   };
   for (const Case& c : cases) {
     TDateTime datum = -1;
@@ -137,9 +144,9 @@ TEST_F(DatePicker, LeavingAPartRepairsIt) {
     const char16_t* text;  // after leaving the part to the left
   };
   const Case cases[] = {
-      {dtTag, u"4", u"Mo, 04.03.2024 "},      // padded
-      {dtTag, u"0", u"Fr, 15.03.2024 "},      // zero: the remembered day comes back
-      {dtTag, u"\b", u"Fr, 15.03.2024 "},     // cleared: the same
+      {dtTag, u"4", u"Mo, 04.03.2024 "},   // padded
+      {dtTag, u"0", u"Fr, 15.03.2024 "},   // zero: the remembered day comes back
+      {dtTag, u"\b", u"Fr, 15.03.2024 "},  // cleared: the same
       {dtMonat, u"0", u"Fr, 15.03.2024 "},
       {dtJahr, u"2", u"Do, 15.03.1900 "},     // below the first year
       {dtJahr, u"2600", u"Mo, 15.03.2500 "},  // above the last year
@@ -270,8 +277,8 @@ TEST_F(DatePicker, MovingTheMark) {
     int to;
   };
   const Case cases[] = {
-      {dtTag, TDatumKey::Left, dtWochentag},  {dtWochentag, TDatumKey::Left, dtWochentag},
-      {dtTag, TDatumKey::Right, dtMonat},     {dtJahr, TDatumKey::Right, dtJahr},
+      {dtTag, TDatumKey::Left, dtWochentag},   {dtWochentag, TDatumKey::Left, dtWochentag},
+      {dtTag, TDatumKey::Right, dtMonat},      {dtJahr, TDatumKey::Right, dtJahr},
       {dtMonat, TDatumKey::Home, dtWochentag}, {dtTag, TDatumKey::End, dtJahr},
   };
   for (const Case& c : cases) {
@@ -332,10 +339,9 @@ TEST_F(DatePicker, SelectionDraggedAcrossPartsDoesNotCorruptTheText) {
 
 TEST_F(DatePicker, ReadOnlyBeepsAtEveryChangeAndStillMovesTheMark) {
   picker.ReadOnly = true;
-  for (char16_t c : std::u16string(u"5\bx"))
-    EXPECT_EQ(picker.CharTyped(c), TDatumFeedback::Beep);
-  for (TDatumKey key : {TDatumKey::PageUp, TDatumKey::PageDown, TDatumKey::Delete, TDatumKey::Up,
-                        TDatumKey::Down})
+  for (char16_t c : std::u16string(u"5\bx")) EXPECT_EQ(picker.CharTyped(c), TDatumFeedback::Beep);
+  for (TDatumKey key :
+       {TDatumKey::PageUp, TDatumKey::PageDown, TDatumKey::Delete, TDatumKey::Up, TDatumKey::Down})
     EXPECT_EQ(picker.KeyDown(key), TDatumFeedback::Beep);
   EXPECT_EQ(picker.ArrowClicked(true), TDatumFeedback::Beep);
   EXPECT_EQ(picker.Text(), u"Fr, 15.03.2024 ");

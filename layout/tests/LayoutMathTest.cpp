@@ -31,10 +31,10 @@ TEST(LayoutText, ControlHeightsFollowTheTextHeight) {
     int height;
   };
   const Case cases[] = {
-      {0, TControlKind::Label, 12},      {0, TControlKind::Edit, 20},
-      {-3, TControlKind::Button, 24},    {19, TControlKind::Label, 19},
-      {19, TControlKind::Edit, 27},      {19, TControlKind::DatePicker, 27},
-      {19, TControlKind::Button, 31},    {19, TControlKind::StatusBar, 25},
+      {0, TControlKind::Label, 12},       {0, TControlKind::Edit, 20},
+      {-3, TControlKind::Button, 24},     {19, TControlKind::Label, 19},
+      {19, TControlKind::Edit, 27},       {19, TControlKind::DatePicker, 27},
+      {19, TControlKind::Button, 31},     {19, TControlKind::StatusBar, 25},
       {19, TControlKind::RadioGroup, 27}, {19, TControlKind::CheckBox, 27},
       {19, TControlKind::Other, 19},
   };
