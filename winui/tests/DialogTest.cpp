@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "TestWindows.h"
+#include "winui/tests/TestWindows.h"
 #include "winui/Form.h"
 #include "winui/Modal.h"
 #include "winui/ScriptedPrompt.h"

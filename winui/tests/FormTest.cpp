@@ -1,122 +1,25 @@
-// The main form and the plain controls: shortcuts, menus, timers, appearance, the status
-// line's text queries, the scroll box and the exception boundary.
+// The main form and the plain controls: menus, timers, appearance, the status line's
+// text queries, the scroll box and the exception boundary.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
-
 #include <oleacc.h>
+#include <richedit.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
-#include "TestWindows.h"
 #include "winui/FontCache.h"
-#include "winui/Form.h"
-#include "winui/ScriptedPrompt.h"
-#include "winui/StatusBar.h"
 #include "winui/Timer.h"
 #include "winui/Win32Util.h"
+#include "winui/tests/TestForm.h"
 
 using namespace winui;
 using namespace winui::test;
 
 namespace {
-
-class TTestForm : public TMainForm {
- public:
-  TLabel Label1{this};
-  TEdit Edit1{this};
-  TCheckBox CheckBox1{this};
-  TButton Button1{this};
-  TButton Button2{this};
-  TStatusBar StatusBar1{this};
-  TRadioGroup RadioGroup1{this};
-  TMainMenu MainMenu1;
-  TMenuItem MenuAkt{u"A&ktionen"};
-  TMenuItem MenuNeu{u"&Neu", TShortCut{'N', ssCtrl}};
-  TMenuItem MenuBearbeiten{u"&Bearbeiten", TShortCut{'B', ssCtrl}};
-  int NeuClicks = 0, BearbeitenClicks = 0, Button2Clicks = 0;
-
-  TTestForm() { IsMainForm = false; }
-  void FormCreate() override {
-    SetCaption(u"Testfenster");
-    SetBounds(60, 60, 600, 400);
-    Label1.SetCaption(u"&Name:");
-    Label1.FocusControl = &Edit1;
-    Label1.SetBounds(10, 10, Label1.Width(), Label1.Height());
-    Edit1.SetBounds(10, 30, 200, Edit1.Height());
-    CheckBox1.SetCaption(u"&Gelesen");
-    CheckBox1.SetBounds(10, 70, 200, 24);
-    Button1.SetCaption(u"Neu");
-    Button1.SetBounds(10, 110, 100, 30);
-    Button2.SetCaption(u"Details");
-    Button2.SetBounds(120, 110, 100, 30);
-    Button2.SetDefault(true);
-    Button2.OnClick = [this] { ++Button2Clicks; };
-    StatusBar1.SetBounds(0, 300, 580, 40);
-    RadioGroup1.SetCaption(u"&Bewertung");
-    RadioGroup1.SetItems({u"Keine", u"Sehr gut", u"Gut"});
-    RadioGroup1.SetBounds(250, 10, 200, 130);
-    MenuAkt.Add(MenuNeu);
-    MenuAkt.Add(MenuBearbeiten);
-    MainMenu1.Items.Add(MenuAkt);
-    MenuNeu.OnClick = [this] { ++NeuClicks; };
-    MenuBearbeiten.OnClick = [this] { ++BearbeitenClicks; };
-    SetMenu(&MainMenu1);
-  }
-};
-
-class FormTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    form.Create();
-    form.Show();
-    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == form.Handle(); }));
-    form.Edit1.SetFocus();
-  }
-  TScriptedPrompt prompt;
-  TTestForm form;
-};
-
-TEST_F(FormTest, ShortCutRunsTheMenuItemOnlyWhenEnabled) {
-  PressKey('N', ssCtrl);
-  ASSERT_TRUE(PumpUntil([&] { return form.NeuClicks == 1; }));
-  form.MenuNeu.SetEnabled(false);
-  PressKey('N', ssCtrl);
-  PressKey('B', ssCtrl);  // handled after the Ctrl+N before it
-  ASSERT_TRUE(PumpUntil([&] { return form.BearbeitenClicks == 1; }));
-  EXPECT_EQ(form.NeuClicks, 1);
-}
-
-TEST_F(FormTest, HookBeforeTheShortCutsAndMenuOpening) {
-  std::vector<TShortCut> seen;
-  form.OnBeforeShortCut = [&](TShortCut key) {
-    seen.push_back(key);
-    return key == TShortCut{VK_F3, ssShift};  // consumed, goes nowhere else
-  };
-  int openings = 0;
-  form.OnMenuOpening = [&](TMenuItem& item) {
-    if (&item == &form.MenuAkt) ++openings;
-  };
-  PressKey(VK_F3, ssShift);
-  PressKey('B', ssCtrl);
-  ASSERT_TRUE(PumpUntil([&] { return form.BearbeitenClicks == 1; }));
-  ASSERT_EQ(seen.size(), 2u);
-  EXPECT_EQ(seen[0], (TShortCut{VK_F3, ssShift}));
-  EXPECT_EQ(seen[1], (TShortCut{'B', ssCtrl}));
-  SendMessageW(form.Handle(), WM_INITMENUPOPUP,
-               reinterpret_cast<WPARAM>(form.MenuAkt.SubMenuHandle()), 0);
-  EXPECT_EQ(openings, 1);
-}
-
-TEST_F(FormTest, TabAndEnterWorkInTheMainWindow) {
-  PressKey(VK_TAB);
-  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == form.CheckBox1.Handle(); }));
-  PressKey(VK_RETURN);  // the default button
-  ASSERT_TRUE(PumpUntil([&] { return form.Button2Clicks == 1; }));
-  PressKey('N', ssAlt);  // the label's accelerator
-  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == form.Edit1.Handle(); }));
-}
 
 TEST_F(FormTest, ActiveControlResetRunsOnEnterAgain) {
   int enters = 0;
@@ -199,23 +102,6 @@ TEST_F(FormTest, LabelAndEditFollowTheirFont) {
   EXPECT_EQ(form.Edit1.Height(), height + 8);
 }
 
-TEST_F(FormTest, RadioGroupIsEnteredAtItsCheckedButtonAndArrowsChooseAnother) {
-  int enters = 0, clicks = 0;
-  form.RadioGroup1.OnEnter = [&] { ++enters; };
-  form.RadioGroup1.OnClick = [&] { ++clicks; };
-  form.RadioGroup1.SetItemIndex(1);
-  form.Button2.SetFocus();
-  PressKey(VK_TAB);
-  ASSERT_TRUE(PumpUntil([&] { return enters == 1; }));
-  HWND checked = GetFocus();
-  EXPECT_EQ(SendMessageW(checked, BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(TextOf(checked), L"Sehr gut");
-  PressKey(VK_DOWN);
-  ASSERT_TRUE(PumpUntil([&] { return clicks == 1; }));
-  EXPECT_EQ(form.RadioGroup1.ItemIndex(), 2);
-  EXPECT_EQ(enters, 1);  // moving inside the group is no new entry
-}
-
 TEST_F(FormTest, ScreenReadersNameAnEditByTheLabelBeforeIt) {
   ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
   IAccessible* accessible = nullptr;
@@ -266,6 +152,47 @@ TEST_F(FormTest, ScrollBoxScrollsAControlIntoView) {
   EXPECT_LE(deep.Top() + deep.Height(), box.ClientHeight());
   box.ScrollTo(0, 0);
   EXPECT_EQ(deep.Top(), 400);
+}
+
+TEST_F(FormTest, UpDownReportsStepsAndCanRefuseThePositionChange) {
+  TUpDown arrows(&form);
+  arrows.SetRange(0, 1);
+  arrows.Wrap = true;
+  std::vector<int> steps;
+  bool allow = false;
+  arrows.OnChanging = [&](int delta) {
+    steps.push_back(delta);
+    return allow;
+  };
+  arrows.SetBounds(520, 150, 20, 40);
+  const auto click = [&](int y) {
+    SendMessageW(arrows.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, y));
+    SendMessageW(arrows.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, y));
+  };
+  click(5);   // upper arrow
+  click(35);  // lower arrow
+  EXPECT_EQ(steps, (std::vector<int>{1, -1}));
+  EXPECT_EQ(arrows.Position(), 0);
+  allow = true;
+  click(5);
+  EXPECT_EQ(arrows.Position(), 1);
+}
+
+TEST_F(FormTest, ExtraMessagesReachTheirHandlers) {
+  std::wstring received;
+  form.SetMessageHandler(WM_COPYDATA, [&](WPARAM, LPARAM lParam) -> LRESULT {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    received.assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
+    return TRUE;
+  });
+  constexpr UINT kPrivate = WM_APP + 7;
+  form.SetMessageHandler(kPrivate, [](WPARAM wParam, LPARAM) -> LRESULT { return wParam * 2; });
+  const std::wstring path = L"C:\\Listen\\Sommer.tvd";
+  COPYDATASTRUCT data{1, static_cast<DWORD>(path.size() * sizeof(wchar_t)),
+                      const_cast<wchar_t*>(path.c_str())};
+  EXPECT_EQ(SendMessageW(form.Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), TRUE);
+  EXPECT_EQ(received, path);
+  EXPECT_EQ(SendMessageW(form.Handle(), kPrivate, 21, 0), 42);
 }
 
 TEST_F(FormTest, ExceptionInAHandlerStaysOutOfWindows) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "TestWindows.h"
+#include "winui/tests/TestWindows.h"
 #include "winui/Form.h"
 #include "winui/ListView.h"
 #include "winui/ScriptedPrompt.h"

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "TestWindows.h"
+#include "winui/tests/TestWindows.h"
 #include "data/DatenC.h"
 #include "winui/Modal.h"
 #include "winui/Prompt.h"
@@ -20,6 +20,7 @@ using namespace winui::test;
 namespace {
 
 struct TBoxCase {
+  const char* Name;
   TMsgKind Kind;
   TMsgButtons Buttons;
   std::wstring Title;
@@ -71,14 +72,69 @@ TEST_P(NativeMessageBoxTest, ShowsGermanTextsAndReportsThePressedButton) {
 INSTANTIATE_TEST_SUITE_P(
     Kinds, NativeMessageBoxTest,
     ::testing::Values(
-        TBoxCase{TMsgKind::Confirmation, mbYes | mbNo, L"Bestätigen", {L"&Ja", L"&Nein"},
+        TBoxCase{"YesNo", TMsgKind::Confirmation, mbYes | mbNo, L"Bestätigen", {L"&Ja", L"&Nein"},
                  L"&Nein", mrNo},
-        TBoxCase{TMsgKind::Confirmation, mbYes | mbNo | mbCancel, L"Bestätigen",
+        TBoxCase{"YesNoCancelClosed", TMsgKind::Confirmation, mbYes | mbNo | mbCancel,
+                 L"Bestätigen",
                  {L"&Ja", L"&Nein", L"Abbrechen"}, L"", mrCancel},
-        TBoxCase{TMsgKind::Error, mbOK, L"Fehler", {L"OK"}, L"OK", mrOk},
-        TBoxCase{TMsgKind::Warning, mbOK | mbCancel, L"Warnung", {L"OK", L"Abbrechen"},
+        TBoxCase{"ErrorOk", TMsgKind::Error, mbOK, L"Fehler", {L"OK"}, L"OK", mrOk},
+        TBoxCase{"WarningCancel", TMsgKind::Warning, mbOK | mbCancel, L"Warnung", {L"OK", L"Abbrechen"},
                  L"Abbrechen", mrCancel},
-        TBoxCase{TMsgKind::Information, mbOK, L"Informationen", {L"OK"}, L"OK", mrOk}));
+        TBoxCase{"InformationOk", TMsgKind::Information, mbOK, L"Informationen", {L"OK"},
+                 L"OK", mrOk}),
+    [](const ::testing::TestParamInfo<TBoxCase>& info) { return std::string(info.param.Name); });
+
+// The real save dialog: the type chosen in it sets the default extension through the
+// type-change hook, and the chosen filter index comes back.
+TEST(NativeFileDialogTest, TypeChangeSetsTheDefaultExtension) {
+  ASSERT_EQ(&Prompt(), &NativePrompt());
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  TFileDialog save;
+  save.Save = true;
+  save.Title = u"Exportdatei speichern unter";
+  save.Filter = u"Hörbuchdateien (*.TVD)|*.TVD|Importdateien (*.TVI)|*.TVI";
+  save.DefaultExt = u"TVD";
+  save.InitialDir = std::u16string(temp, temp + wcslen(temp));
+  save.FileName = u"liste";
+  std::vector<int> typeChanges;
+  save.OnTypeChange = [&](TFileDialog& d) {
+    typeChanges.push_back(d.FilterIndex);
+    d.DefaultExt = d.FilterIndex == 2 ? u"TVI" : u"TVD";
+  };
+  const DWORD ui = GetCurrentThreadId();
+  std::wstring title;
+  std::atomic<unsigned> level{0};
+  bool found = false;
+  std::thread driver([&] {
+    HWND box = nullptr;
+    found = WaitFor([&] { return (box = FindDialogOfThread(ui)) != nullptr; });
+    if (!found) return;
+    level = ModalLevel();
+    title = TextOf(box);
+    HWND types = GetDlgItem(box, 0x470);  // cmb1, the file type list
+    SendMessageW(types, CB_SETCURSEL, 1, 0);
+    for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {  // as a choice with the keyboard sends
+      SendMessageW(box, WM_COMMAND, MAKEWPARAM(0x470, code), reinterpret_cast<LPARAM>(types));
+    }
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  });
+  const bool chosen = save.Execute();
+  driver.join();
+  ASSERT_TRUE(found);
+  EXPECT_EQ(title, L"Exportdatei speichern unter");
+  EXPECT_EQ(level, 1u);
+  EXPECT_EQ(ModalLevel(), 0u);
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(typeChanges, (std::vector<int>{2}));
+  EXPECT_EQ(save.FilterIndex, 2);
+  // Wine writes the appended extension in lower case, Windows as given.
+  auto lower = [](std::u16string s) {
+    for (char16_t& ch : s) ch = ch >= u'A' && ch <= u'Z' ? ch + 32 : ch;
+    return s;
+  };
+  EXPECT_EQ(lower(save.FileName), lower(save.InitialDir + u"liste.TVI"));
+}
 
 TEST(ScriptedPromptTest, RecordsRequestsAndAnswersInOrder) {
   TScriptedPrompt prompt;

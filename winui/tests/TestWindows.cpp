@@ -1,8 +1,30 @@
-#include "TestWindows.h"
+#include "winui/tests/TestWindows.h"
+
+#include <string>
 
 #include "winui/Form.h"
 
 namespace winui::test {
+
+namespace {
+
+// Without a window manager Wine waits two seconds for every managed window it hides.
+// Test programs ask Wine to manage their windows itself, before the display driver
+// starts (it reads the setting once). Nothing happens on Windows.
+bool UnmanagedWindowsUnderWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  if (!ntdll || !GetProcAddress(ntdll, "wine_get_version")) return false;
+  wchar_t path[MAX_PATH] = {};
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring exe(path, n);
+  exe = exe.substr(exe.find_last_of(L"\\/") + 1);
+  const std::wstring key = L"Software\\Wine\\AppDefaults\\" + exe + L"\\X11 Driver";
+  return RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Managed", REG_SZ, L"N",
+                         2 * sizeof(wchar_t)) == ERROR_SUCCESS;
+}
+const bool g_unmanaged = UnmanagedWindowsUnderWine();
+
+}  // namespace
 
 bool PumpUntil(const std::function<bool()>& cond, int timeoutMs) {
   const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
