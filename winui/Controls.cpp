@@ -73,20 +73,22 @@ void TCustomEdit::AfterCreateHandle() {
   if (FReadOnly) SendMessageW(Handle(), EM_SETREADONLY, TRUE, 0);
 }
 
-int TCustomEdit::SelStart() const {
-  if (!HandleAllocated()) return 0;
+namespace {
+// Start and end of an edit field's selection.
+std::pair<int, int> Selection(HWND edit) {
   DWORD start = 0, end = 0;
-  SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-               reinterpret_cast<LPARAM>(&end));
-  return static_cast<int>(start);
+  if (edit) {
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  }
+  return {static_cast<int>(start), static_cast<int>(end)};
 }
+}  // namespace
+
+int TCustomEdit::SelStart() const { return Selection(Handle()).first; }
 
 int TCustomEdit::SelLength() const {
-  if (!HandleAllocated()) return 0;
-  DWORD start = 0, end = 0;
-  SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-               reinterpret_cast<LPARAM>(&end));
-  return static_cast<int>(end - start);
+  const auto [start, end] = Selection(Handle());
+  return end - start;
 }
 
 void TCustomEdit::SetSelection(int start, int length) {

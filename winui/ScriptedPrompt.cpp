@@ -59,46 +59,32 @@ void TScriptedPrompt::AnswerMessage(TModalResult result) {
 
 void TScriptedPrompt::AnswerMessage(std::function<TModalResult(const TMessageRequest&)> answer) {
   TAnswer a;
-  a.Type = TPromptType::Message;
   a.Message = std::move(answer);
-  FAnswers.push_back(std::move(a));
+  Queue(std::move(a));
 }
 
 void TScriptedPrompt::AnswerFile(std::u16string fileName, int filterIndex) {
-  TAnswer a;
-  a.Type = TPromptType::OpenFile;
-  a.Accept = true;
+  TAnswer a{TPromptType::OpenFile, true};
   a.FileName = std::move(fileName);
   a.FilterIndex = filterIndex;
-  FAnswers.push_back(std::move(a));
+  Queue(std::move(a));
 }
 
-void TScriptedPrompt::CancelFile() {
-  TAnswer a;
-  a.Type = TPromptType::OpenFile;
-  FAnswers.push_back(std::move(a));
-}
+void TScriptedPrompt::CancelFile() { Queue(TAnswer{TPromptType::OpenFile, false}); }
 
 void TScriptedPrompt::AnswerPrint(HDC printerDC) {
-  TAnswer a;
-  a.Type = TPromptType::Print;
-  a.Accept = true;
+  TAnswer a{TPromptType::Print, true};
   a.DC = printerDC;
-  FAnswers.push_back(std::move(a));
+  Queue(std::move(a));
 }
 
-void TScriptedPrompt::CancelPrint() {
-  TAnswer a;
-  a.Type = TPromptType::Print;
-  FAnswers.push_back(std::move(a));
-}
+void TScriptedPrompt::CancelPrint() { Queue(TAnswer{TPromptType::Print, false}); }
 
 void TScriptedPrompt::AnswerShellOpen(bool success) {
-  TAnswer a;
-  a.Type = TPromptType::ShellOpen;
-  a.Accept = success;
-  FAnswers.push_back(std::move(a));
+  Queue(TAnswer{TPromptType::ShellOpen, success});
 }
+
+void TScriptedPrompt::Queue(TAnswer answer) { FAnswers.push_back(std::move(answer)); }
 
 bool TScriptedPrompt::Next(TPromptType type, const std::string& what, TAnswer& answer) {
   const bool matches =

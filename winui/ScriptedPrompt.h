@@ -54,13 +54,16 @@ class TScriptedPrompt : public IPrompt {
 
  private:
   struct TAnswer {
-    TPromptType Type;
-    std::function<TModalResult(const TMessageRequest&)> Message;
+    TAnswer() = default;
+    TAnswer(TPromptType type, bool accept) : Type(type), Accept(accept) {}
+    TPromptType Type = TPromptType::Message;
     bool Accept = false;
     std::u16string FileName;
     int FilterIndex = 0;
     HDC DC = nullptr;
+    std::function<TModalResult(const TMessageRequest&)> Message;
   };
+  void Queue(TAnswer answer);
   bool Next(TPromptType type, const std::string& what, TAnswer& answer);
   void Fail(const std::string& text);
   std::deque<TAnswer> FAnswers;

@@ -136,6 +136,13 @@ class DialogTest : public ::testing::Test {
     return result;
   }
 
+  // A key press that must move the focus to target.
+  bool KeyTo(WORD key, TShiftState modifiers, const std::atomic<HWND>& target,
+             const std::string& what) {
+    PressKey(key, modifiers);
+    return Step([&] { return FocusOf(ui) == target; }, what);
+  }
+
   bool Step(const std::function<bool()>& cond, const std::string& what) {
     if (WaitFor(cond)) return true;
     errors.push_back("timed out: " + what);
@@ -151,8 +158,7 @@ class DialogTest : public ::testing::Test {
 
 TEST_F(DialogTest, TabMovesOnAndEnterPressesTheNestedDefaultButton) {
   const TModalResult result = RunDialog([&] {
-    PressKey(VK_TAB);
-    Step([&] { return FocusOf(ui) == dialog.Titel; }, "Tab to the title");
+    KeyTo(VK_TAB, 0, dialog.Titel, "Tab to the title");
     PressKey(VK_RETURN);
   });
   EXPECT_TRUE(errors.empty()) << errors.front();
@@ -167,10 +173,8 @@ TEST_F(DialogTest, TabMovesOnAndEnterPressesTheNestedDefaultButton) {
 
 TEST_F(DialogTest, LabelAcceleratorsFocusTheirFieldsAndEscapeCancels) {
   const TModalResult result = RunDialog([&] {
-    PressKey('T', ssAlt);
-    Step([&] { return FocusOf(ui) == dialog.Titel; }, "Alt+T to the title");
-    PressKey('U', ssAlt);
-    Step([&] { return FocusOf(ui) == dialog.Autor; }, "Alt+U to the author");
+    KeyTo('T', ssAlt, dialog.Titel, "Alt+T to the title");
+    KeyTo('U', ssAlt, dialog.Autor, "Alt+U to the author");
     PressKey(VK_ESCAPE);
   });
   EXPECT_TRUE(errors.empty()) << errors.front();
@@ -247,16 +251,11 @@ TEST_F(DialogTest, FieldsKeepTheirTextBetweenShowings) {
 TEST_F(DialogTest, TabOrderIsSetPerControlAndLabelsStayBeforeTheirFields) {
   dialog.EditTitel.SetTabOrder(0);
   HWND beforeTitel = nullptr;
-  std::vector<HWND> visited;
   RunDialog([&] {
     beforeTitel = GetWindow(dialog.Titel, GW_HWNDPREV);
-    PressKey(VK_TAB);
-    Step([&] { return FocusOf(ui) == dialog.OkWindow; }, "Tab from the author to OK");
-    visited.push_back(FocusOf(ui));
-    PressKey(VK_TAB, ssShift);
-    Step([&] { return FocusOf(ui) == dialog.Autor; }, "Shift+Tab back to the author");
-    PressKey(VK_TAB, ssShift);
-    Step([&] { return FocusOf(ui) == dialog.Titel; }, "Shift+Tab to the title");
+    KeyTo(VK_TAB, 0, dialog.OkWindow, "Tab from the author to OK");
+    KeyTo(VK_TAB, ssShift, dialog.Autor, "Shift+Tab back to the author");
+    KeyTo(VK_TAB, ssShift, dialog.Titel, "Shift+Tab to the title");
     PressKey(VK_ESCAPE);
   });
   EXPECT_TRUE(errors.empty()) << errors.front();

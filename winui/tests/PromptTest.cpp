@@ -3,7 +3,7 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,6 +18,28 @@ using namespace winui;
 using namespace winui::test;
 
 namespace {
+
+// Acts on the first system dialog this thread opens, from a second thread, after noting
+// the modal level and the title it saw.
+class TSystemDialogDriver {
+ public:
+  explicit TSystemDialogDriver(std::function<void(HWND)> act)
+      : FThread([this, act, ui = GetCurrentThreadId()] {
+          HWND box = nullptr;
+          Found = WaitFor([&] { return (box = FindDialogOfThread(ui)) != nullptr; });
+          if (!Found) return;
+          Level = ModalLevel();
+          Title = TextOf(box);
+          act(box);
+        }) {}
+  void Join() { FThread.join(); }
+  bool Found = false;
+  unsigned Level = 0;
+  std::wstring Title;
+
+ private:
+  std::thread FThread;  // last: starts once the fields above exist
+};
 
 struct TBoxCase {
   const char* Name;
@@ -34,17 +56,9 @@ class NativeMessageBoxTest : public ::testing::TestWithParam<TBoxCase> {};
 TEST_P(NativeMessageBoxTest, ShowsGermanTextsAndReportsThePressedButton) {
   const TBoxCase& c = GetParam();
   ASSERT_EQ(&Prompt(), &NativePrompt());
-  const DWORD ui = GetCurrentThreadId();
-  std::wstring title;
   std::vector<std::wstring> captions;
-  std::atomic<unsigned> level{0};
-  bool found = false;
-  std::thread driver([&] {
-    HWND box = nullptr;
-    found = WaitFor([&] { return (box = FindDialogOfThread(ui)) != nullptr; });
-    if (!found) return;
-    level = ModalLevel();
-    title = TextOf(box);
+  EXPECT_EQ(ModalLevel(), 0u);
+  TSystemDialogDriver driver([&](HWND box) {
     HWND press = nullptr;
     for (HWND button : DescendantsOfClass(box, L"Button")) {
       if (!IsWindowVisible(button)) continue;
@@ -57,14 +71,13 @@ TEST_P(NativeMessageBoxTest, ShowsGermanTextsAndReportsThePressedButton) {
       PostMessageW(box, WM_COMMAND, IDCANCEL, 0);  // what Esc and the close box send
     }
   });
-  EXPECT_EQ(ModalLevel(), 0u);
   const TModalResult result = MessageDlg(u"Soll der markierte Eintrag gelöscht werden?", c.Kind,
                                          c.Buttons);
-  driver.join();
-  ASSERT_TRUE(found);
-  EXPECT_EQ(level, 1u);
+  driver.Join();
+  ASSERT_TRUE(driver.Found);
+  EXPECT_EQ(driver.Level, 1u);
   EXPECT_EQ(ModalLevel(), 0u);
-  EXPECT_EQ(title, c.Title);
+  EXPECT_EQ(driver.Title, c.Title);
   EXPECT_EQ(captions, c.Captions);
   EXPECT_EQ(result, c.Expected);
 }
@@ -102,16 +115,7 @@ TEST(NativeFileDialogTest, TypeChangeSetsTheDefaultExtension) {
     typeChanges.push_back(d.FilterIndex);
     d.DefaultExt = d.FilterIndex == 2 ? u"TVI" : u"TVD";
   };
-  const DWORD ui = GetCurrentThreadId();
-  std::wstring title;
-  std::atomic<unsigned> level{0};
-  bool found = false;
-  std::thread driver([&] {
-    HWND box = nullptr;
-    found = WaitFor([&] { return (box = FindDialogOfThread(ui)) != nullptr; });
-    if (!found) return;
-    level = ModalLevel();
-    title = TextOf(box);
+  TSystemDialogDriver driver([](HWND box) {
     HWND types = GetDlgItem(box, 0x470);  // cmb1, the file type list
     SendMessageW(types, CB_SETCURSEL, 1, 0);
     for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {  // as a choice with the keyboard sends
@@ -120,10 +124,10 @@ TEST(NativeFileDialogTest, TypeChangeSetsTheDefaultExtension) {
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   });
   const bool chosen = save.Execute();
-  driver.join();
-  ASSERT_TRUE(found);
-  EXPECT_EQ(title, L"Exportdatei speichern unter");
-  EXPECT_EQ(level, 1u);
+  driver.Join();
+  ASSERT_TRUE(driver.Found);
+  EXPECT_EQ(driver.Title, L"Exportdatei speichern unter");
+  EXPECT_EQ(driver.Level, 1u);
   EXPECT_EQ(ModalLevel(), 0u);
   ASSERT_TRUE(chosen);
   EXPECT_EQ(typeChanges, (std::vector<int>{2}));
