@@ -99,26 +99,28 @@ bool TScriptedPrompt::Next(TPromptType type, const std::string& what, TAnswer& a
   return true;
 }
 
-TModalResult TScriptedPrompt::ShowMessageBox(const TMessageRequest& request) {
+TPromptRecord& TScriptedPrompt::Record(TPromptType type) {
   TPromptRecord record;
-  record.Type = TPromptType::Message;
-  record.Message = request;
+  record.Type = type;
   record.ModalLevel = ModalLevel();
-  FRecords.push_back(record);
+  FRecords.push_back(std::move(record));
+  return FRecords.back();
+}
+
+TModalResult TScriptedPrompt::ShowMessageBox(const TMessageRequest& request) {
+  Record(TPromptType::Message).Message = request;
   TAnswer answer;
   if (!Next(TPromptType::Message, tvn::ToUtf8(request.Text), answer)) return mrCancel;
   return answer.Message(request);
 }
 
 bool TScriptedPrompt::FileDialog(TFileDialog& dialog) {
-  TPromptRecord record;
-  record.Type = dialog.Save ? TPromptType::SaveFile : TPromptType::OpenFile;
+  const TPromptType type = dialog.Save ? TPromptType::SaveFile : TPromptType::OpenFile;
+  TPromptRecord& record = Record(type);
   record.File = dialog;
   record.File.OnTypeChange = nullptr;
-  record.ModalLevel = ModalLevel();
-  FRecords.push_back(record);
   TAnswer answer;
-  if (!Next(record.Type, tvn::ToUtf8(dialog.Title), answer) || !answer.Accept) return false;
+  if (!Next(type, tvn::ToUtf8(dialog.Title), answer) || !answer.Accept) return false;
   if (answer.FilterIndex > 0 && answer.FilterIndex != dialog.FilterIndex) {
     dialog.FilterIndex = answer.FilterIndex;
     if (dialog.OnTypeChange) dialog.OnTypeChange(dialog);
@@ -131,10 +133,7 @@ bool TScriptedPrompt::FileDialog(TFileDialog& dialog) {
 }
 
 bool TScriptedPrompt::PrintDialog(HDC& printerDC) {
-  TPromptRecord record;
-  record.Type = TPromptType::Print;
-  record.ModalLevel = ModalLevel();
-  FRecords.push_back(record);
+  Record(TPromptType::Print);
   TAnswer answer;
   printerDC = nullptr;
   if (!Next(TPromptType::Print, "", answer) || !answer.Accept) return false;
@@ -143,11 +142,7 @@ bool TScriptedPrompt::PrintDialog(HDC& printerDC) {
 }
 
 bool TScriptedPrompt::ShellOpen(const TShellRequest& request) {
-  TPromptRecord record;
-  record.Type = TPromptType::ShellOpen;
-  record.Shell = request;
-  record.ModalLevel = ModalLevel();
-  FRecords.push_back(record);
+  Record(TPromptType::ShellOpen).Shell = request;
   TAnswer answer;
   if (!Next(TPromptType::ShellOpen, tvn::ToUtf8(request.File), answer)) return false;
   return answer.Accept;

@@ -64,6 +64,7 @@ class TScriptedPrompt : public IPrompt {
     std::function<TModalResult(const TMessageRequest&)> Message;
   };
   void Queue(TAnswer answer);
+  TPromptRecord& Record(TPromptType type);
   bool Next(TPromptType type, const std::string& what, TAnswer& answer);
   void Fail(const std::string& text);
   std::deque<TAnswer> FAnswers;
