@@ -3,6 +3,8 @@
 // default button, Esc = cancel button, label accelerators, owner disabled meanwhile).
 // Both track the focused control and fire the controls' OnEnter/OnExit, check shortcut
 // keys themselves and route menu commands to the items.
+// A form whose window exists calls DestroyHandle() in its own destructor, so that no message
+// reaches it while its controls are destroyed.
 #pragma once
 
 #include <functional>

@@ -202,7 +202,10 @@ TMenuItem* TMenuItem::FindShortCut(TShortCut key) {
 }
 
 void TMenuItem::Click() {
-  if (EnabledInTree() && OnClick) OnClick();
+  if (!EnabledInTree()) return;
+  // A copy, so that the handler may delete this item (recent-file items rebuild their menu).
+  const std::function<void()> handler = OnClick;
+  if (handler) handler();
 }
 
 // ---- TMenu -------------------------------------------------------------------------

@@ -22,6 +22,7 @@ class TOwnerForm : public TMainForm {
   TEdit EditA{this};
   TEdit EditB{this};
   TOwnerForm() { IsMainForm = false; }
+  ~TOwnerForm() override { DestroyHandle(); }
   void FormCreate() override {
     SetCaption(u"Besitzer");
     SetBounds(40, 40, 520, 320);

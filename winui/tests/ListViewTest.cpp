@@ -22,6 +22,7 @@ class TListForm : public TMainForm {
  public:
   TListView ListView1{this};
   TListForm() { IsMainForm = false; }
+  ~TListForm() override { DestroyHandle(); }
   void FormCreate() override {
     SetBounds(80, 80, 640, 420);
     ListView1.SetBounds(10, 10, 600, 300);

@@ -27,6 +27,7 @@ class TTestForm : public TMainForm {
   int NeuClicks = 0, BearbeitenClicks = 0, Button2Clicks = 0;
 
   TTestForm() { IsMainForm = false; }
+  ~TTestForm() override { DestroyHandle(); }
   void FormCreate() override {
     SetCaption(u"Testfenster");
     SetBounds(60, 60, 600, 400);
