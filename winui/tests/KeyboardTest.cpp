@@ -114,4 +114,25 @@ TEST_F(KeyboardTest, DropDownListKeepsItsItemsAndReportsTheUsersChoice) {
   EXPECT_EQ(combo.Text(), u"Gelb");
 }
 
+TEST_F(KeyboardTest, ContextMenuKeyOpensThePopupAndRunsTheChosenItem) {
+  TPopupMenu popup;
+  TMenuItem kopieren{u"&Kopieren"}, einfuegen{u"&Einfügen"};
+  popup.Items.Add(kopieren);
+  popup.Items.Add(einfuegen);
+  int opened = 0, pasted = 0;
+  TControl* openedOn = nullptr;
+  popup.OnPopup = [&] {
+    ++opened;
+    openedOn = popup.PopupComponent();
+    kopieren.SetEnabled(false);  // as the dialogs refresh their items on opening
+  };
+  einfuegen.OnClick = [&] { ++pasted; };
+  form.Edit1.PopupMenu = &popup;
+  PressKey(VK_APPS);
+  PressKey('E');  // the accelerator of the enabled item
+  ASSERT_TRUE(PumpUntil([&] { return pasted == 1; }));
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(openedOn, &form.Edit1);
+}
+
 }  // namespace
