@@ -13,9 +13,9 @@ namespace winui {
 namespace {
 
 HHOOK g_messageFilter = nullptr;
-// The message the main loop checks itself; Wine's IsDialogMessageW hands the same
-// message to the filter hook again.
-const MSG* g_checkedMessage = nullptr;
+// The key message checked last: the dialog loop, the main loop and Wine's IsDialogMessageW
+// may each offer the same message; it is checked once.
+MSG g_lastChecked{};
 
 bool IsModifier(WPARAM key) {
   return key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU || key == VK_LWIN ||
@@ -34,6 +34,11 @@ bool CheckShortCut(const MSG& msg) {
   }
   TCustomForm* form = FormOfWindow(msg.hwnd);
   if (!form) return false;
+  const bool seen = msg.hwnd == g_lastChecked.hwnd && msg.message == g_lastChecked.message &&
+                    msg.wParam == g_lastChecked.wParam && msg.lParam == g_lastChecked.lParam &&
+                    msg.time == g_lastChecked.time;
+  if (seen) return false;  // a shortcut would not have been offered again
+  g_lastChecked = msg;
   bool consumed = false;
   Guarded([&] {
     consumed = form->IsShortCut(
@@ -45,8 +50,7 @@ bool CheckShortCut(const MSG& msg) {
 // Keys in the dialog manager's own loop (modal dialogs) pass here before it handles them.
 LRESULT CALLBACK MessageFilterProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code == MSGF_DIALOGBOX && lParam) {
-    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-    if (msg != g_checkedMessage && CheckShortCut(*msg)) return TRUE;
+    if (CheckShortCut(*reinterpret_cast<const MSG*>(lParam))) return TRUE;
   }
   return CallNextHookEx(g_messageFilter, code, wParam, lParam);
 }
@@ -198,10 +202,7 @@ bool TCustomForm::PreTranslateMessage(MSG& msg) {
   if (CheckShortCut(msg)) return true;
   TCustomForm* form = FormOfWindow(msg.hwnd);
   if (form && dynamic_cast<TMainForm*>(form) && form->HandleAllocated()) {
-    g_checkedMessage = &msg;
-    const bool handled = IsDialogMessageW(form->Handle(), &msg) != FALSE;
-    g_checkedMessage = nullptr;
-    return handled;
+    return IsDialogMessageW(form->Handle(), &msg) != FALSE;
   }
   return false;
 }

@@ -44,9 +44,11 @@ class TFieldDialog : public TDialogForm {
   TButton ButtonCancel{&ButtonArea};
   TPopupMenu EditMenu;
   TMenuItem MenuKopieren{u"&Kopieren", TShortCut{'K', ssCtrl}};
+  TMenuItem MenuLoeschen{u"&Löschen", TShortCut{'L', ssCtrl}};
 
   std::atomic<int> EnterAutor{0}, ExitAutor{0}, EnterTitel{0}, ExitTitel{0};
-  std::atomic<int> OkClicks{0}, CancelClicks{0}, CloseQueries{0}, MenuClicks{0};
+  std::atomic<int> OkClicks{0}, CancelClicks{0}, CloseQueries{0}, MenuClicks{0},
+      DisabledClicks{0};
   int RefuseCloses = 0;
   std::atomic<HWND> Window{nullptr}, Autor{nullptr}, Titel{nullptr}, LabelTitelWindow{nullptr},
       OkWindow{nullptr};
@@ -81,10 +83,10 @@ class TFieldDialog : public TDialogForm {
     EditTitel.OnEnter = [this] { ++EnterTitel; };
     EditTitel.OnExit = [this] { ++ExitTitel; };
     EditMenu.Items.Add(MenuKopieren);
-    MenuKopieren.OnClick = [this] {
-      ++MenuClicks;
-      MenuKopieren.SetEnabled(false);
-    };
+    EditMenu.Items.Add(MenuLoeschen);
+    MenuKopieren.OnClick = [this] { ++MenuClicks; };
+    MenuLoeschen.OnClick = [this] { ++DisabledClicks; };
+    MenuLoeschen.SetEnabled(false);
     EditAutor.PopupMenu = &EditMenu;
   }
   void FormShow() override {
@@ -269,11 +271,14 @@ TEST_F(DialogTest, ShortCutRunsItsItemOnlyWhileEnabled) {
   RunDialog([&] {
     PressKey('K', ssCtrl);
     Step([&] { return dialog.MenuClicks == 1; }, "Ctrl+K runs the item");
-    PressKey('K', ssCtrl);  // the item disabled itself
+    PressKey('L', ssCtrl);  // disabled
+    PressKey('K', ssCtrl);
+    Step([&] { return dialog.MenuClicks == 2; }, "Ctrl+K again");
     PressKey(VK_ESCAPE);
   });
   EXPECT_TRUE(errors.empty()) << errors.front();
-  EXPECT_EQ(dialog.MenuClicks, 1);
+  EXPECT_EQ(dialog.MenuClicks, 2);  // once per press, though several loops offer each key
+  EXPECT_EQ(dialog.DisabledClicks, 0);
 }
 
 }  // namespace
