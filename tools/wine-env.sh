@@ -31,17 +31,34 @@ tvn_prepare_prefix() {
   ) 9>"$WINEPREFIX.lock"
 }
 
+# The shared Xvfb is remembered as "pid display" in $WINEPREFIX.xvfb; a display number
+# whose server will not start (taken by another server) is skipped.
 tvn_ensure_display() {
   [ -n "${DISPLAY:-}" ] && return 0
-  local num="${TVN_XVFB_DISPLAY:-97}"
+  local state="$WINEPREFIX.xvfb"
   (
     flock 8
-    if ! [ -S "/tmp/.X11-unix/X$num" ] || ! kill -0 "$(cat "$WINEPREFIX.xvfb.pid" 2>/dev/null)" 2>/dev/null; then
-      rm -f "/tmp/.X11-unix/X$num" "/tmp/.X$num-lock"
+    local pid="" num=""
+    read -r pid num <"$state" 2>/dev/null || true
+    if [ -n "$pid" ] && [ -n "$num" ] && kill -0 "$pid" 2>/dev/null; then exit 0; fi
+    for num in $(seq "${TVN_XVFB_DISPLAY:-97}" 130); do
+      [ -e "/tmp/.X$num-lock" ] && continue
       setsid Xvfb ":$num" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 </dev/null 8>&- &
-      echo $! >"$WINEPREFIX.xvfb.pid"
-      for _ in $(seq 100); do [ -S "/tmp/.X11-unix/X$num" ] && break; sleep 0.05; done
-    fi
-  ) 8>"$WINEPREFIX.xvfb.lock"
+      pid=$!
+      for _ in $(seq 100); do
+        [ -S "/tmp/.X11-unix/X$num" ] && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
+      done
+      if kill -0 "$pid" 2>/dev/null && [ -S "/tmp/.X11-unix/X$num" ]; then
+        echo "$pid $num" >"$state"
+        exit 0
+      fi
+      kill "$pid" 2>/dev/null
+    done
+    exit 1
+  ) 8>"$state.lock" || return 1
+  local _pid num
+  read -r _pid num <"$state"
   export DISPLAY=":$num"
 }
