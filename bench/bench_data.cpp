@@ -56,10 +56,10 @@ void BM_BaselineMemcpy(benchmark::State& state) {
 void BM_BaselineReadFile(benchmark::State& state) {
   Fixture& f = Get(state.range(0));
   for (auto _ : state) {
-    std::string bytes;
+    platform::TFileBuffer buffer;
     std::u16string error;
-    platform::ReadWholeFile(f.file, bytes, error);
-    benchmark::DoNotOptimize(bytes.data());
+    buffer.Read(f.file, error);
+    benchmark::DoNotOptimize(buffer.View().data());
   }
   SetBytes(state, f);
 }

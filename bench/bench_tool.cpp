@@ -18,9 +18,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (mode == "readcopy" && argc == 3) {
-    std::string bytes;
+    tvn::platform::TFileBuffer buffer;
     std::u16string error;
-    if (!tvn::platform::ReadWholeFile(tvn::FromUtf8(argv[2]), bytes, error)) return 1;
+    if (!buffer.Read(tvn::FromUtf8(argv[2]), error)) return 1;
+    const std::string_view bytes = buffer.View();
     std::string copy(bytes.size(), '\0');
     std::memcpy(copy.data(), bytes.data(), bytes.size());
     return copy.empty() ? 0 : copy[copy.size() / 2] == 127;  // keeps the copy observable

@@ -25,4 +25,11 @@ std::u16string ExtractFileDir(const std::u16string& path) {
   return path.substr(0, i);
 }
 
+bool ReadWholeFile(const std::u16string& path, std::string& bytes, std::u16string& error) {
+  TFileBuffer buffer;
+  if (!buffer.Read(path, error)) return false;
+  bytes.assign(buffer.View());
+  return true;
+}
+
 }  // namespace tvn::platform

@@ -112,32 +112,6 @@ double Today() {
   return static_cast<double>(days1970 + 25569);
 }
 
-bool ReadWholeFile(const std::u16string& path, std::string& bytes, std::u16string& error) {
-  Fd fd(::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
-  struct stat st {};
-  if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) {
-    int code = fd.get() < 0 ? errno : EISDIR;
-    error = u"Datei " + path + u" kann nicht geöffnet werden. " + SystemMessage(code);
-    return false;
-  }
-  bytes.clear();
-  bytes.resize(static_cast<size_t>(st.st_size));
-  size_t done = 0;
-  while (true) {
-    if (done == bytes.size()) bytes.resize(bytes.size() + 65536);
-    ssize_t n = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      error = u"Stream-Lesefehler";
-      return false;
-    }
-    if (n == 0) break;
-    done += static_cast<size_t>(n);
-  }
-  bytes.resize(done);
-  return true;
-}
-
 TFileBuffer::~TFileBuffer() {
   if (data_) ::munmap(data_, capacity_);
 }

@@ -85,31 +85,6 @@ double Today() {
   return static_cast<double>(t.QuadPart / 864000000000ULL) - 109205.0;
 }
 
-bool ReadWholeFile(const std::u16string& path, std::string& bytes, std::u16string& error) {
-  Handle file(CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  LARGE_INTEGER size{};
-  if (file.get() == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.get(), &size)) {
-    error = u"Datei " + path + u" kann nicht geöffnet werden. " + SystemMessage(GetLastError());
-    return false;
-  }
-  bytes.clear();
-  bytes.resize(static_cast<size_t>(size.QuadPart));
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
-    DWORD got = 0;
-    if (!ReadFile(file.get(), bytes.data() + done, chunk, &got, nullptr)) {
-      error = u"Stream-Lesefehler";
-      return false;
-    }
-    if (got == 0) break;
-    done += got;
-  }
-  bytes.resize(done);
-  return true;
-}
-
 TFileBuffer::~TFileBuffer() {
   if (data_) VirtualFree(data_, 0, MEM_RELEASE);
 }
