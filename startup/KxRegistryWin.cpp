@@ -56,7 +56,8 @@ TReadResult ReadString(HKEY key, const std::u16string& name, std::u16string& val
   for (int attempt = 0; attempt < 4; ++attempt) {
     if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) return TReadResult::Failed;
     if (type != REG_SZ && type != REG_EXPAND_SZ) return TReadResult::Failed;
-    std::vector<char16_t> buffer(bytes / sizeof(char16_t) + 1, u'\0');
+    // Room for an odd last byte and a NUL of our own.
+    std::vector<char16_t> buffer((bytes + 1) / sizeof(char16_t) + 1, u'\0');
     DWORD size = static_cast<DWORD>((buffer.size() - 1) * sizeof(char16_t));
     status = RegQueryValueExW(key, W(name), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
                               &size);

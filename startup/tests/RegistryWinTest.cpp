@@ -65,6 +65,18 @@ TEST(RegistrySettings, AValueThatIsNoStringFailsEveryReadAndStays) {
   EXPECT_TRUE(key.Exists());
 }
 
+TEST(RegistrySettings, StringsWrittenByOthersWithoutNulOrWithAnOddSizeAreRead) {
+  TTestCommandKey key;
+  const std::u16string path = u"C:\\a.tvd";
+  key.WriteValue(u"ProgramParameters", REG_SZ, path.data(), path.size() * 2);  // no NUL
+  key.WriteValue(u"ProgramSetFocus", REG_EXPAND_SZ, u"1\0", 3);                // odd size
+  TRegistrySettings read;
+  EXPECT_TRUE(ReadRegistrySettings(key.Name(), read));
+  EXPECT_EQ(read.Parameters, path);
+  EXPECT_EQ(read.SetFocus, u"1");
+  EXPECT_FALSE(key.Exists());
+}
+
 TEST(RegistrySettings, AnEmptyKeyNameNeverReachesHkeyCurrentUserItself) {
   TRegistrySettings read;
   EXPECT_FALSE(WriteRegistrySettings(u"\\", rsSetFocus()));

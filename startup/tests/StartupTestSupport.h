@@ -66,9 +66,9 @@ class TTestCommandKey {
   // Writes a value directly (REG_SZ, or REG_DWORD when dword is set).
   void WriteRaw(const std::u16string& value, const std::u16string& text) const;
   void WriteDword(const std::u16string& value, DWORD number) const;
+  void WriteValue(const std::u16string& value, DWORD type, const void* data, size_t size) const;
 
  private:
-  void WriteValue(const std::u16string& value, DWORD type, const void* data, size_t size) const;
   std::u16string FName;
 };
 
