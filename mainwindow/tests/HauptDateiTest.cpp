@@ -4,6 +4,7 @@
 #include "mainwindow/tests/HauptTestSupport.h"
 #include "platform/Platform.h"
 #include "platform/Utf16.h"
+#include "winui/Win32Util.h"
 
 namespace tvn::test {
 namespace {
@@ -195,6 +196,23 @@ TEST_F(FileCommands, OpenAndCloseFollowTheUnsavedChangesAndTheMenu) {
   EXPECT_EQ(LastMessage().Text, u"Die Datei \"" + kaputt + u"\" konnte nicht geöffnet werden!");
   EXPECT_EQ(LastMessage().Kind, winui::TMsgKind::Error);
   EXPECT_EQ(form->Daten.Count(), 0);
+}
+
+TEST_F(FileCommands, MenuItemsShowTheirGermanShortcuts) {
+  auto shown = [](const winui::TMenuItem& menu, const winui::TMenuItem& item) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu.SubMenuHandle(), static_cast<UINT>(item.Command()), text, 128, MF_BYCOMMAND);
+    return winui::U16(text);
+  };
+  EXPECT_EQ(shown(form->MenuDatei, form->MenuDateiOeffnen), u"Ö&ffnen...\tStrg+O");
+  EXPECT_EQ(shown(form->MenuDatei, form->MenuDateiSpeichern), u"&Speichern\tStrg+S");
+  EXPECT_EQ(shown(form->MenuDatei, form->MenuDateiSpeichernUnter), u"Speichern &unter...\tStrg+U");
+  EXPECT_EQ(shown(form->MenuDatei, form->MenuDateiClose), u"S&chließen\tStrg+F4");
+  EXPECT_EQ(shown(form->MenuDatei, form->MenuDateiBeenden), u"&Beenden\tAlt+F4");
+  EXPECT_EQ(shown(form->MenuAktionen, form->MenuAktZurueck), u"Änderung &zurücksetzen\tStrg+Z");
+  EXPECT_EQ(shown(form->MenuSortieren, form->MenuSortNr[snBewertung]), u"Be&wertung");
+  EXPECT_EQ(shown(form->MenuAnsicht, form->MenuAnsichtDetail), u"&Detailbeschriftung");
+  EXPECT_TRUE(form->MenuAnsichtDetail.Checked());
 }
 
 TEST_F(FileCommands, ShortcutsRunOnlyEnabledCommands) {
