@@ -190,6 +190,7 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   // The enabling a shortcut key finds: Save always, the others as in their menus.
   void ShortCutEnabling();
   void FocusList();
+  void UnmarkAll();
   void SetSortierung(TSortNr ASortNr, bool ASortAufS);
 
   std::vector<std::u16string> FArguments;

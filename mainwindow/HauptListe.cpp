@@ -31,13 +31,18 @@ void TForm1::SetupListView() {
   ListView1.OnEnter = [this] { ListView1Enter(); };
 }
 
-int TForm1::ItemIndex() const { return ListView1.ItemFocused(); }
-
-void TForm1::SetItemIndex(int v) {
-  // Unmarking a million rows takes a minute while the list redraws after each.
+void TForm1::UnmarkAll() {
+  // Each pass over a million rows costs; one while the list redraws, a minute.
+  if (ListView1.SelCount() == 0) return;
   ListView1.BeginUpdate();
   ListView1.SetItemSelected(-1, false);
   ListView1.EndUpdate();
+}
+
+int TForm1::ItemIndex() const { return ListView1.ItemFocused(); }
+
+void TForm1::SetItemIndex(int v) {
+  UnmarkAll();
   if (IsShown() && ListView1.CanFocus()) ListView1.SetFocus();
   if (v < 0 || v >= ListView1.ItemCount()) {
     ListView1.SetItemFocused(-1);
@@ -86,7 +91,7 @@ void TForm1::MarkiereDaten(const TDaten& ADaten) {
     }
   }
   ListView1.BeginUpdate();
-  ListView1.SetItemSelected(-1, false);
+  UnmarkAll();
   ListView1.SetItemFocused(-1);
   if (!rows.empty() && static_cast<int>(rows.size()) == ListView1.ItemCount()) {
     ListView1.SetItemSelected(-1, true);
