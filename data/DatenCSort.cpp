@@ -1,23 +1,24 @@
 // Sorting by one column with the fixed tie-breaks.
 //
-// Every column is first turned into one order-preserving number per entry: the folded
-// texts are ranked among their distinct values, flags and dates become integers. The
-// nine numbers of an entry are then packed, sort column first, into one fixed-size key,
-// so the merge sort compares a few machine words in one contiguous array and never
-// follows a pointer into the entries.
+// The entries are ordered by the sort column first; only the groups that are still tied
+// are then ordered by the next column, and so on through every column. Each step turns
+// the column into one order-preserving number per entry of the group (folded texts are
+// ranked among their distinct values, flags and dates become integers) and sorts the
+// group's numbers stably, by counting where they are dense. Texts are folded once per
+// step into one contiguous buffer, so comparisons never chase the entries' own strings.
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <numeric>
 #include <vector>
 
 #include "data/DatenC.h"
+#include "data/Prefetch.h"
 #include "platform/Platform.h"
 
 namespace tvn {
 namespace {
-
 
 // Umlauts become two letters; everything else stays as the locale lower-cased it.
 void AppendUmlautFolded(std::u16string& out, std::u16string_view lower) {
@@ -37,6 +38,54 @@ void AppendUmlautFolded(std::u16string& out, std::u16string_view lower) {
   out.resize(static_cast<size_t>(dst - out.data()));
 }
 
+// Lower case in the user's locale, then the umlauts as two letters. Case mapping works
+// per character, so the first 256 characters are mapped once into a table; texts with
+// other characters go through the locale text by text.
+class TextFolder {
+ public:
+  TextFolder() {
+    std::u16string all(256, u'\0');
+    std::iota(all.begin(), all.end(), u'\0');
+    const std::u16string lower = platform::LowerCaseLocale(all);
+    for (size_t c = 0; c < all.size(); ++c) {
+      std::u16string folded;
+      if (lower.size() == all.size()) {
+        AppendUmlautFolded(folded, std::u16string_view(lower).substr(c, 1));
+      } else {
+        AppendUmlautFolded(folded, platform::LowerCaseLocale(all.substr(c, 1)));
+      }
+      Folding& f = table_[c];
+      f.length = folded.size() <= 2 ? static_cast<uint8_t>(folded.size()) : 0;
+      for (size_t k = 0; k < f.length; ++k) f.units[k] = folded[k];
+    }
+  }
+
+  void Append(std::u16string& out, std::u16string_view text) const {
+    const size_t at = out.size();
+    out.resize(at + 2 * text.size());
+    char16_t* dst = out.data() + at;
+    for (char16_t c : text) {
+      if (c >= table_.size() || table_[c].length == 0) {
+        out.resize(at);
+        AppendUmlautFolded(out, platform::LowerCaseLocale(text));
+        return;
+      }
+      const Folding& f = table_[c];
+      dst[0] = f.units[0];
+      dst[1] = f.units[1];
+      dst += f.length;
+    }
+    out.resize(static_cast<size_t>(dst - out.data()));
+  }
+
+ private:
+  struct Folding {
+    char16_t units[2] = {};
+    uint8_t length = 0;  // 0: not mapped by the table
+  };
+  std::array<Folding, 256> table_;
+};
+
 const std::u16string& TextField(const TDatenRec& r, int column) {
   switch (column) {
     case snAutor: return r.Autor;
@@ -46,281 +95,320 @@ const std::u16string& TextField(const TDatenRec& r, int column) {
   }
 }
 
-// The folded texts of one column for all entries, end to end.
-struct FoldedColumn {
-  std::u16string chars;
-  std::vector<uint32_t> start;  // Count + 1 offsets
-
-  std::u16string_view At(uint32_t i) const {
-    return std::u16string_view(chars.data() + start[i], start[i + 1] - start[i]);
+// The distinct folded texts of a group, each kept once. Small groups keep every text
+// and leave equal ones to the ranking.
+class DistinctTexts {
+ public:
+  void Clear(bool hashed) {
+    hashed_ = hashed;
+    chars_.clear();
+    start_.assign(1, 0);
+    hashes_.clear();
+    if (hashed_) table_.assign(kFirstTableSize, kEmpty);
   }
+
+  size_t Count() const { return start_.size() - 1; }
+  std::u16string_view At(uint32_t d) const {
+    return std::u16string_view(chars_.data() + start_[d], start_[d + 1] - start_[d]);
+  }
+
+  // The number of the text among the distinct ones.
+  uint32_t Add(std::u16string_view text) {
+    if (!hashed_) return Append(text);
+    const uint64_t hash = std::hash<std::u16string_view>{}(text);
+    size_t slot = FindSlot(text, hash);
+    if (table_[slot] != kEmpty) return table_[slot];
+    const uint32_t d = Append(text);
+    hashes_.push_back(hash);
+    table_[slot] = d;
+    if (Count() * 2 > table_.size()) Grow();
+    return d;
+  }
+
+ private:
+  static constexpr uint32_t kEmpty = UINT32_MAX;
+  static constexpr size_t kFirstTableSize = 1024;
+
+  uint32_t Append(std::u16string_view text) {
+    chars_.append(text);
+    start_.push_back(chars_.size());
+    return static_cast<uint32_t>(Count() - 1);
+  }
+
+  size_t FindSlot(std::u16string_view text, uint64_t hash) const {
+    const size_t mask = table_.size() - 1;
+    size_t slot = hash & mask;
+    while (table_[slot] != kEmpty && (hashes_[table_[slot]] != hash || At(table_[slot]) != text)) {
+      slot = (slot + 1) & mask;
+    }
+    return slot;
+  }
+
+  void Grow() {
+    table_.assign(table_.size() * 2, kEmpty);
+    const size_t mask = table_.size() - 1;
+    for (uint32_t d = 0; d < hashes_.size(); ++d) {
+      size_t slot = hashes_[d] & mask;
+      while (table_[slot] != kEmpty) slot = (slot + 1) & mask;
+      table_[slot] = d;
+    }
+  }
+
+  bool hashed_ = false;
+  std::u16string chars_;
+  std::vector<size_t> start_;
+  std::vector<uint64_t> hashes_;
+  std::vector<uint32_t> table_;
 };
 
-// Lower-cases the texts of a column in batches (case mapping works per character, so
-// a batch maps like its texts one by one), then expands the umlauts. Should the mapping
-// change a length, that batch is mapped text by text.
-FoldedColumn FoldColumn(const TListe& liste, int column) {
-  constexpr size_t kBatchChars = 1 << 15;
-  FoldedColumn f;
-  size_t total = 0;
-  for (const TDatenRec& r : liste) total += TextField(r, column).size();
-  f.chars.reserve(total + total / 16 + 1);
-  f.start.reserve(liste.size() + 1);
-  std::u16string batch;
-  std::vector<uint32_t> ends;
-  size_t i = 0;
-  while (i < liste.size()) {
-    const size_t first = i;
-    batch.clear();
-    ends.clear();
-    while (i < liste.size() && (batch.empty() || batch.size() + TextField(liste[i], column).size() <= kBatchChars)) {
-      batch += TextField(liste[i++], column);
-      ends.push_back(static_cast<uint32_t>(batch.size()));
-    }
-    const std::u16string lower = platform::LowerCaseLocale(batch);
-    const bool sameLength = lower.size() == batch.size();
-    uint32_t from = 0;
-    for (size_t k = 0; k < ends.size(); ++k) {
-      f.start.push_back(static_cast<uint32_t>(f.chars.size()));
-      if (sameLength) {
-        AppendUmlautFolded(f.chars, std::u16string_view(lower).substr(from, ends[k] - from));
-      } else {
-        AppendUmlautFolded(f.chars, platform::LowerCaseLocale(TextField(liste[first + k], column)));
-      }
-      from = ends[k];
-    }
-  }
-  f.start.push_back(static_cast<uint32_t>(f.chars.size()));
-  return f;
-}
+// The order-preserving numbers of one column for a group of entries. Buffers are kept
+// from group to group.
+class ColumnKeyMaker {
+ public:
+  explicit ColumnKeyMaker(const TListe& liste) : liste_(liste) {}
 
-// Dense ranks of the column's folded texts: equal texts get equal numbers, and the
-// numbers order as the texts do by code unit. Only distinct texts are sorted.
-std::vector<uint32_t> RankTexts(const FoldedColumn& f, size_t count) {
-  // Distinct texts through an open-addressing table of entry numbers.
-  size_t capacity = 16;
-  while (capacity < count * 2) capacity *= 2;
-  std::vector<uint32_t> table(capacity, UINT32_MAX);
-  std::vector<uint32_t> distinctOf(count);
-  std::vector<uint32_t> distinct;  // one entry number per distinct text
-  for (uint32_t i = 0; i < count; ++i) {
-    const std::u16string_view text = f.At(i);
-    const uint64_t h = std::hash<std::u16string_view>{}(text);
-    size_t slot = h & (capacity - 1);
-    while (table[slot] != UINT32_MAX && f.At(distinct[table[slot]]) != text) {
-      slot = (slot + 1) & (capacity - 1);
+  // keys[k] for the entry liste[entries[k]], k < n.
+  void Make(int column, const uint32_t* entries, size_t n, uint32_t* keys) {
+    switch (column) {
+      case snAutor:
+      case snTitel:
+      case snKatalogNr:
+      case snQuelle:
+        return TextKeys(column, entries, n, keys);
+      case snGelesen:
+        for (size_t k = 0; k < n; ++k) keys[k] = liste_[entries[k]].GelesenS;
+        return;
+      case snBewertung:
+        for (size_t k = 0; k < n; ++k) keys[k] = liste_[entries[k]].Bewertung;
+        return;
+      case snErhalten:
+        return FlagDateKeys(&TDatenRec::ErhaltenS, &TDatenRec::ErhaltenDatum, entries, n, keys);
+      case snRetour:
+        return FlagDateKeys(&TDatenRec::RetourS, &TDatenRec::RetourDatum, entries, n, keys);
+      default:
+        dates_.resize(n);
+        for (size_t k = 0; k < n; ++k) dates_[k] = liste_[entries[k]].ErstelltDatum;
+        return DateKeys(keys);
     }
-    if (table[slot] == UINT32_MAX) {
-      table[slot] = static_cast<uint32_t>(distinct.size());
-      distinct.push_back(i);
-    }
-    distinctOf[i] = table[slot];
   }
-  table = {};
-  // Sort the distinct texts. The first eight code units, zero-padded, order two texts
-  // exactly as the full comparison does whenever they differ, and settle most comparisons.
+
+ private:
+  // Dense ranks of the folded texts: equal texts get equal numbers, and the numbers
+  // order as the texts do by code unit. Only distinct texts are stored and sorted.
+  void TextKeys(int column, const uint32_t* entries, size_t n, uint32_t* keys) {
+    constexpr size_t kHashFrom = 64;
+    distinct_.Clear(n >= kHashFrom);
+    FoldTexts(column, entries, n, keys);
+    RankDistinct(n >= kHashFrom);
+    for (size_t k = 0; k < n; ++k) keys[k] = rankOfDistinct_[keys[k]];
+  }
+
+  // keys[k] becomes the distinct number of the entry's folded text. The entries of a
+  // group lie scattered over the list: their records and then their texts are asked
+  // for ahead.
+  void FoldTexts(int column, const uint32_t* entries, size_t n, uint32_t* keys) {
+    constexpr size_t kRecordAhead = 16, kTextAhead = 8;
+    for (size_t k = 0; k < n && k < kRecordAhead; ++k) Prefetch(&liste_[entries[k]]);
+    for (size_t k = 0; k < n; ++k) {
+      if (k + kRecordAhead < n) Prefetch(&TextField(liste_[entries[k + kRecordAhead]], column));
+      if (k + kTextAhead < n) Prefetch(TextField(liste_[entries[k + kTextAhead]], column).data());
+      folded_.clear();
+      folder_.Append(folded_, TextField(liste_[entries[k]], column));
+      keys[k] = distinct_.Add(folded_);
+    }
+  }
+
+  void RankDistinct(bool allDifferent) {
+    // The first eight code units, zero-padded, order two different texts exactly as
+    // the full comparison does whenever they differ, and settle most comparisons.
+    const size_t count = distinct_.Count();
+    items_.resize(count);
+    for (uint32_t d = 0; d < count; ++d) {
+      const std::u16string_view t = distinct_.At(d);
+      Item& item = items_[d];
+      item.prefix[0] = item.prefix[1] = 0;
+      item.id = d;
+      for (size_t k = 0; k < 8; ++k) {
+        item.prefix[k / 4] = (item.prefix[k / 4] << 16) | (k < t.size() ? t[k] : 0);
+      }
+    }
+    std::sort(items_.begin(), items_.end(), [&](const Item& a, const Item& b) {
+      if (a.prefix[0] != b.prefix[0]) return a.prefix[0] < b.prefix[0];
+      if (a.prefix[1] != b.prefix[1]) return a.prefix[1] < b.prefix[1];
+      return distinct_.At(a.id) < distinct_.At(b.id);
+    });
+    rankOfDistinct_.resize(count);
+    uint32_t rank = 0;
+    for (size_t r = 0; r < count; ++r) {
+      if (r > 0 && (allDifferent || distinct_.At(items_[r].id) != distinct_.At(items_[r - 1].id))) {
+        ++rank;
+      }
+      rankOfDistinct_[items_[r].id] = rank;
+    }
+  }
+
+  // Flag and date as one key: not set first, all unset ones equal, set ones by date.
+  void FlagDateKeys(bool TDatenRec::*flag, TDateTime TDatenRec::*date, const uint32_t* entries,
+                    size_t n, uint32_t* keys) {
+    dates_.resize(n);
+    for (size_t k = 0; k < n; ++k) dates_[k] = liste_[entries[k]].*date;
+    DateKeys(keys);
+    for (size_t k = 0; k < n; ++k) keys[k] = liste_[entries[k]].*flag ? keys[k] + 1 : 0;
+  }
+
+  // Whole day numbers are their own keys; any other value is ranked among the group's
+  // distinct values, which keeps the order exact. Either way one is left for a flag.
+  void DateKeys(uint32_t* keys) {
+    const bool whole = std::all_of(dates_.begin(), dates_.end(), [](double d) {
+      return d >= 0 && d < 2147483648.0 && d == std::floor(d);
+    });
+    if (whole) {
+      for (size_t k = 0; k < dates_.size(); ++k) keys[k] = static_cast<uint32_t>(dates_[k]);
+      return;
+    }
+    sortedDates_ = dates_;
+    std::sort(sortedDates_.begin(), sortedDates_.end());
+    sortedDates_.erase(std::unique(sortedDates_.begin(), sortedDates_.end()), sortedDates_.end());
+    for (size_t k = 0; k < dates_.size(); ++k) {
+      keys[k] = static_cast<uint32_t>(
+          std::lower_bound(sortedDates_.begin(), sortedDates_.end(), dates_[k]) -
+          sortedDates_.begin());
+    }
+  }
+
   struct Item {
     uint64_t prefix[2];
     uint32_t id;
   };
-  std::vector<Item> items(distinct.size());
-  for (uint32_t d = 0; d < distinct.size(); ++d) {
-    const std::u16string_view t = f.At(distinct[d]);
-    Item& item = items[d];
-    item.id = d;
-    for (size_t k = 0; k < 8; ++k) {
-      item.prefix[k / 4] = (item.prefix[k / 4] << 16) | (k < t.size() ? t[k] : 0);
-    }
-  }
-  std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
-    if (a.prefix[0] != b.prefix[0]) return a.prefix[0] < b.prefix[0];
-    if (a.prefix[1] != b.prefix[1]) return a.prefix[1] < b.prefix[1];
-    return f.At(distinct[a.id]) < f.At(distinct[b.id]);
-  });
-  std::vector<uint32_t> rankOfDistinct(distinct.size());
-  for (uint32_t r = 0; r < items.size(); ++r) rankOfDistinct[items[r].id] = r;
-  for (uint32_t& v : distinctOf) v = rankOfDistinct[v];
-  return distinctOf;
-}
 
-// Whole day numbers of the program's range are their own keys; any other value is
-// ranked among the column's distinct values, which keeps the order exact.
-std::vector<uint64_t> DateKeys(const std::vector<double>& dates) {
-  std::vector<uint64_t> keys(dates.size());
-  const bool whole = std::all_of(dates.begin(), dates.end(), [](double d) {
-    return d >= 0 && d < 4294967296.0 && d == std::floor(d);
-  });
-  if (whole) {
-    for (size_t i = 0; i < dates.size(); ++i) keys[i] = static_cast<uint64_t>(dates[i]);
-    return keys;
-  }
-  std::vector<double> sorted = dates;
-  std::sort(sorted.begin(), sorted.end());
-  sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
-  for (size_t i = 0; i < dates.size(); ++i) {
-    keys[i] = std::lower_bound(sorted.begin(), sorted.end(), dates[i]) - sorted.begin();
-  }
-  return keys;
-}
-
-// Flag and date as one key: not set first, all unset ones equal, set ones by date.
-std::vector<uint64_t> FlagDateKeys(const TListe& liste, bool TDatenRec::*flag,
-                                   TDateTime TDatenRec::*date) {
-  std::vector<double> dates(liste.size());
-  for (size_t i = 0; i < liste.size(); ++i) dates[i] = liste[i].*date;
-  std::vector<uint64_t> keys = DateKeys(dates);
-  for (size_t i = 0; i < liste.size(); ++i) keys[i] = liste[i].*flag ? keys[i] + 1 : 0;
-  return keys;
-}
-
-std::vector<uint64_t> ColumnKeys(const TListe& liste, int column) {
-  std::vector<uint64_t> keys(liste.size());
-  switch (column) {
-    case snAutor:
-    case snTitel:
-    case snKatalogNr:
-    case snQuelle: {
-      const std::vector<uint32_t> ranks = RankTexts(FoldColumn(liste, column), liste.size());
-      std::copy(ranks.begin(), ranks.end(), keys.begin());
-      return keys;
-    }
-    case snGelesen:
-      for (size_t i = 0; i < liste.size(); ++i) keys[i] = liste[i].GelesenS;
-      return keys;
-    case snBewertung:
-      for (size_t i = 0; i < liste.size(); ++i) keys[i] = liste[i].Bewertung;
-      return keys;
-    case snErhalten: return FlagDateKeys(liste, &TDatenRec::ErhaltenS, &TDatenRec::ErhaltenDatum);
-    case snRetour: return FlagDateKeys(liste, &TDatenRec::RetourS, &TDatenRec::RetourDatum);
-    default: {
-      std::vector<double> dates(liste.size());
-      for (size_t i = 0; i < liste.size(); ++i) dates[i] = liste[i].ErstelltDatum;
-      return DateKeys(dates);
-    }
-  }
-}
-
-// The nine column keys of an entry, most significant first, in as few bits as they need.
-constexpr int kKeyWords = 4;  // 4 ranks of 32 bits, 1 + 3 flag bits, 33 + 33 + 32 date bits
-
-struct Row {
-  std::array<uint64_t, kKeyWords> key;
-  uint32_t index;
-};
-
-class KeyPacker {
- public:
-  explicit KeyPacker(size_t count) : rows_(count) {
-    for (uint32_t i = 0; i < count; ++i) rows_[i] = Row{{}, i};
-  }
-
-  void Append(const std::vector<uint64_t>& keys) {
-    const uint64_t maxKey = keys.empty() ? 0 : *std::max_element(keys.begin(), keys.end());
-    const int width = std::max(1, static_cast<int>(std::bit_width(maxKey)));
-    for (size_t i = 0; i < keys.size(); ++i) Put(rows_[i], keys[i], width);
-    bitsUsed_ += width;
-  }
-
-  std::vector<Row> Take() { return std::move(rows_); }
-
- private:
-  // Writes the value's low `width` bits right after the bits used so far.
-  void Put(Row& row, uint64_t value, int width) const {
-    const int word = bitsUsed_ / 64, used = bitsUsed_ % 64;
-    const int shift = 64 - used - width;  // negative: the value spills into the next word
-    if (shift >= 0) {
-      row.key[word] |= value << shift;
-    } else {
-      row.key[word] |= value >> -shift;
-      row.key[word + 1] |= value << (64 + shift);
-    }
-  }
-
-  std::vector<Row> rows_;
-  int bitsUsed_ = 0;
+  const TListe& liste_;
+  TextFolder folder_;
+  std::u16string folded_;
+  DistinctTexts distinct_;
+  std::vector<Item> items_;
+  std::vector<uint32_t> rankOfDistinct_;
+  std::vector<double> dates_, sortedDates_;
 };
 
 class Sorter {
  public:
-  explicit Sorter(bool aufS) : ascending_(aufS) {}
+  Sorter(const TListe& liste, TSortNr sortNr, bool aufS)
+      : keyMaker_(liste), ascending_(aufS), order_(liste.size()), keys_(liste.size()) {
+    columns_[0] = sortNr;
+    int next = 1;
+    for (int c = 0; c < kSortNrCount; ++c) {
+      if (c != sortNr) columns_[next++] = c;
+    }
+    std::iota(order_.begin(), order_.end(), 0u);
+  }
 
-  void Sort(std::vector<Row>& rows) {
-    std::vector<Row> scratch(rows.size());
-    MergeSort(rows, scratch, 0, static_cast<int64_t>(rows.size()) - 1);
+  std::vector<uint32_t> Run() {
+    OrderGroup(0, order_.size(), 0);
+    return std::move(order_);
   }
 
  private:
-  // Greater than 0 when a comes after b in the requested direction.
-  int CompareEntries(const Row& a, const Row& b) const {
-    int r = 0;
-    for (int w = 0; r == 0 && w < kKeyWords; ++w) r = (a.key[w] > b.key[w]) - (a.key[w] < b.key[w]);
-    return ascending_ ? r : -r;
+  // Orders order_[lo, hi) by the column of this level, then each tied run by the next.
+  void OrderGroup(size_t lo, size_t hi, int level) {
+    const size_t n = hi - lo;
+    keyMaker_.Make(columns_[level], order_.data() + lo, n, keys_.data() + lo);
+    SortByKeys(keys_.data() + lo, order_.data() + lo, n);
+    if (level + 1 == kSortNrCount) return;
+    for (size_t first = lo; first < hi;) {
+      size_t last = first + 1;
+      while (last < hi && keys_[last] == keys_[first]) ++last;
+      if (last - first > 1) OrderGroup(first, last, level + 1);
+      first = last;
+    }
   }
 
-  // Top-down merge sort over [lo, hi]; ties take the left element, so it is stable.
-  void MergeSort(std::vector<Row>& rows, std::vector<Row>& scratch, int64_t lo, int64_t hi) {
-    if (lo >= hi) return;
-    if (hi - lo < 16) {
-      InsertionSort(rows, lo, hi);
-      return;
+  // Stable: equal keys keep their order in either direction.
+  void SortByKeys(uint32_t* keys, uint32_t* order, size_t n) {
+    const uint32_t maxKey = *std::max_element(keys, keys + n);
+    if (!ascending_) {
+      for (size_t k = 0; k < n; ++k) keys[k] = maxKey - keys[k];
     }
-    const int64_t mid = lo + (hi - lo) / 2;
-    MergeSort(rows, scratch, lo, mid);
-    MergeSort(rows, scratch, mid + 1, hi);
-    if (CompareEntries(rows[mid], rows[mid + 1]) <= 0) return;  // already in order
-    int64_t i = lo, j = mid + 1, k = lo;
-    while (k <= hi) {
-      if (i > mid || (j <= hi && CompareEntries(rows[i], rows[j]) > 0)) {
-        scratch[k++] = rows[j++];
-      } else {
-        scratch[k++] = rows[i++];
+    if (n < 32) {
+      InsertionSort(keys, order, n);
+    } else if (maxKey <= 2 * n + 4096) {
+      CountingSort(keys, order, n, maxKey);
+    } else {
+      pairs_.resize(n);
+      for (size_t k = 0; k < n; ++k) pairs_[k] = {keys[k], order[k]};
+      std::stable_sort(pairs_.begin(), pairs_.end(),
+                       [](const KeyEntry& a, const KeyEntry& b) { return a.key < b.key; });
+      for (size_t k = 0; k < n; ++k) keys[k] = pairs_[k].key, order[k] = pairs_[k].entry;
+    }
+  }
+
+  // An element moves left only past strictly greater ones.
+  static void InsertionSort(uint32_t* keys, uint32_t* order, size_t n) {
+    for (size_t i = 1; i < n; ++i) {
+      const uint32_t key = keys[i];
+      const uint32_t entry = order[i];
+      size_t j = i;
+      for (; j > 0 && keys[j - 1] > key; --j) {
+        keys[j] = keys[j - 1];
+        order[j] = order[j - 1];
       }
-    }
-    std::copy(scratch.begin() + lo, scratch.begin() + hi + 1, rows.begin() + lo);
-  }
-
-  // Stable as well: an element moves left only past strictly greater ones.
-  void InsertionSort(std::vector<Row>& rows, int64_t lo, int64_t hi) const {
-    for (int64_t i = lo + 1; i <= hi; ++i) {
-      const Row row = rows[i];
-      int64_t j = i - 1;
-      while (j >= lo && CompareEntries(rows[j], row) > 0) {
-        rows[j + 1] = rows[j];
-        --j;
-      }
-      rows[j + 1] = row;
+      keys[j] = key;
+      order[j] = entry;
     }
   }
 
+  // The sorted keys are written back from the counts, so only the entries move twice.
+  void CountingSort(uint32_t* keys, uint32_t* order, size_t n, uint32_t maxKey) {
+    counts_.assign(size_t{maxKey} + 2, 0);
+    for (size_t k = 0; k < n; ++k) ++counts_[size_t{keys[k]} + 1];
+    for (size_t v = 1; v < counts_.size(); ++v) counts_[v] += counts_[v - 1];
+    moved_.resize(n);
+    for (size_t k = 0; k < n; ++k) moved_[counts_[keys[k]]++] = order[k];
+    std::copy(moved_.begin(), moved_.end(), order);
+    size_t at = 0;
+    for (uint32_t v = 0; at < n; ++v) {
+      const size_t end = counts_[v];
+      std::fill(keys + at, keys + end, v);
+      at = end;
+    }
+  }
+
+  struct KeyEntry {
+    uint32_t key;
+    uint32_t entry;
+  };
+
+  ColumnKeyMaker keyMaker_;
   const bool ascending_;
+  std::array<int, kSortNrCount> columns_{};
+  std::vector<uint32_t> order_;
+  std::vector<uint32_t> keys_;
+  std::vector<KeyEntry> pairs_;
+  std::vector<uint32_t> counts_, moved_;
 };
 
-// The sort column first, then every column in order as the tie-breaks.
-std::vector<uint32_t> SortedOrder(const TListe& liste, TSortNr sortNr, bool aufS) {
-  KeyPacker packer(liste.size());
-  packer.Append(ColumnKeys(liste, sortNr));
-  for (int c = 0; c < kSortNrCount; ++c) {
-    if (c != sortNr) packer.Append(ColumnKeys(liste, c));
-  }
-  std::vector<Row> rows = packer.Take();
-  Sorter(aufS).Sort(rows);
-  std::vector<uint32_t> order(rows.size());
-  for (size_t i = 0; i < rows.size(); ++i) order[i] = rows[i].index;
-  return order;
-}
-
-}  // namespace
-
-namespace {
-
 // Puts Liste[order[k]] at position k by following the permutation's cycles; entries move
-// by swapping, so no second list is built.
+// by swapping, so no second list is built. The entries a few steps further along the
+// cycle are asked for ahead, as they lie anywhere in the list.
 void ApplyOrder(TListe& liste, std::vector<uint32_t>& order) {
+  constexpr int kAhead = 8;
+  auto prefetchEntry = [&](uint32_t i) {
+    const char* p = reinterpret_cast<const char*>(&liste[i]);
+    for (size_t at = 0; at < sizeof(TDatenRec); at += 64) Prefetch(p + at);
+  };
   for (uint32_t k = 0; k < order.size(); ++k) {
     if (order[k] == k) continue;
+    uint32_t ahead = order[k];
+    for (int s = 0; s < kAhead && ahead != k; ++s) {
+      prefetchEntry(ahead);
+      ahead = order[ahead];
+    }
     uint32_t hole = k;
     TDatenRec moving = std::move(liste[k]);
     while (order[hole] != k) {
+      if (ahead != k) {
+        prefetchEntry(ahead);
+        ahead = order[ahead];
+      }
       const uint32_t next = order[hole];
       liste[hole] = std::move(liste[next]);
       order[hole] = hole;
@@ -335,7 +423,7 @@ void ApplyOrder(TListe& liste, std::vector<uint32_t>& order) {
 
 void TDaten::Sort(TSortNr SortNr, bool AufS) {
   if (Liste.size() < 2) return;
-  std::vector<uint32_t> order = SortedOrder(Liste, SortNr, AufS);
+  std::vector<uint32_t> order = Sorter(Liste, SortNr, AufS).Run();
   ApplyOrder(Liste, order);
 }
 

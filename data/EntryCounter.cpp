@@ -2,9 +2,8 @@
 
 #include <bit>
 #include <cstring>
-#if defined(_MSC_VER)
-#include <xmmintrin.h>
-#endif
+
+#include "data/Prefetch.h"
 
 namespace tvn {
 namespace {
@@ -89,18 +88,6 @@ int& TEntryCounter::SlotFor(const TDatenRec& entry, uint64_t hash) {
   }
   return slots_[i].count;
 }
-
-namespace {
-inline void Prefetch(const void* p) {
-#if defined(__GNUC__) || defined(__clang__)
-  __builtin_prefetch(p);
-#elif defined(_MSC_VER) && (defined(_M_X64) || defined(_M_IX86))
-  _mm_prefetch(static_cast<const char*>(p), _MM_HINT_T0);
-#else
-  (void)p;
-#endif
-}
-}  // namespace
 
 void TEntryCounter::PrefetchSlot(uint64_t hash) const { Prefetch(&slots_[hash & (slots_.size() - 1)]); }
 

@@ -38,6 +38,8 @@ TEST(Sort, FoldsCaseAndUmlautsOnly) {
       {"ö and ü fold, é does not", {u"Über", u"Öl", u"é", u"uez", u"oez"},
        {u"Öl", u"oez", u"Über", u"uez", u"é"}},
       {"digits and punctuation by code", {u"b", u"1", u"-"}, {u"-", u"1", u"b"}},
+      {"letters beyond Latin-1 lower-case too", {u"Ωb", u"za", u"ωa", u"Äb"},
+       {u"Äb", u"za", u"ωa", u"Ωb"}},
   };
   for (const Case& c : cases) {
     TDaten d = WithAuthors(c.input);
