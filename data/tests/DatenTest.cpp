@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <random>
 
 #include "data/DatenC.h"
 #include "data/EntryCounter.h"
 #include "data/tests/TestData.h"
+#include "platform/Utf16.h"
 
 namespace tvn {
 namespace {
@@ -182,6 +185,31 @@ TEST(ListIdentity, LargeShuffledListsUseTheDictionary) {
   EXPECT_TRUE(a.Ident(b));
   b.Liste[1234].Titel = u"t";
   EXPECT_FALSE(a.Ident(b));
+}
+
+TEST(ListIdentity, LargeShuffledListsWithDuplicatesCountEachEntry) {
+  // 3000 entries, each of 40 distinct ones many times over.
+  TDaten a;
+  for (int i = 0; i < 3000; ++i) a.Add(Entry(u"Autor " + IntToText(i % 40), u"T"));
+  TDaten b = a;
+  std::shuffle(b.Liste.begin(), b.Liste.end(), std::mt19937(3));
+  EXPECT_TRUE(a.Ident(b));
+  EXPECT_TRUE(b.Ident(a));
+  struct Case {
+    const char* what;
+    std::function<void(TDaten&)> change;
+  };
+  const Case cases[] = {
+      {"one copy turned into another entry", [](TDaten& d) { d.Liste[2500] = Entry(u"Autor 1", u"T"); }},
+      {"one copy slightly changed", [](TDaten& d) { d.Liste[17].ErhaltenS = true; }},
+      {"a single entry among the copies", [](TDaten& d) { d.Liste[0] = Entry(u"Einzeln"); }},
+  };
+  for (const Case& c : cases) {
+    TDaten other = b;
+    c.change(other);
+    EXPECT_FALSE(a.Ident(other)) << c.what;
+    EXPECT_FALSE(other.Ident(a)) << c.what;
+  }
 }
 
 }  // namespace
