@@ -197,4 +197,12 @@ BENCHMARK(BM_RecordKeyAll) TVN_SIZES;
 }  // namespace
 }  // namespace tvn::bench
 
-BENCHMARK_MAIN();
+// The same heap pages as the tools whose work is measured here.
+int main(int argc, char** argv) {
+  tvn::platform::UseLargeHeapPages(argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -10,6 +10,7 @@
 #include "platform/Utf16.h"
 
 int main(int argc, char** argv) {
+  tvn::platform::UseLargeHeapPages(argv);
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "gen" && argc == 4) {
     tvn::TDaten d = tvn::bench::MakeList(std::stoul(argv[2]));

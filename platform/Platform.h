@@ -60,6 +60,12 @@ bool IsPathSeparator(char16_t c);
 std::u16string ExtractFileName(const std::u16string& path);
 std::u16string ExtractFileDir(const std::u16string& path);
 
+// Lets a tool that builds large lists take its heap in large memory pages where the
+// system needs a restart for that (glibc reads its tunables only when a process starts,
+// so the process replaces itself once with them set). Elsewhere, and should the restart
+// fail, it does nothing and the process goes on as before. Call first thing in main.
+void UseLargeHeapPages(char** argv);
+
 // The program's arguments as UTF-16, argv[0] excluded (Windows reads its wide command line).
 std::vector<std::u16string> CommandLineArguments(int argc, char** argv);
 

@@ -203,6 +203,9 @@ bool IsPathSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 
 void FailNextReplaceAt(FileStep step) { g_failAt = step; }
 
+// The Windows heap needs no restart to serve large lists well.
+void UseLargeHeapPages(char**) {}
+
 std::vector<std::u16string> CommandLineArguments(int, char**) {
   std::vector<std::u16string> args;
   int n = 0;

@@ -69,6 +69,7 @@ int Sort(const std::u16string& file, const std::u16string& column, const std::u1
 }  // namespace
 
 int main(int argc, char** argv) {
+  tvn::platform::UseLargeHeapPages(argv);
   const std::vector<std::u16string> args = tvn::platform::CommandLineArguments(argc, argv);
   if (args.size() == 2 && args[0] == u"check") return Check(args[1]);
   if (args.size() == 3 && args[0] == u"txt") return Txt(args[1], args[2]);
