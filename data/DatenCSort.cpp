@@ -386,6 +386,75 @@ class Sorter {
   std::vector<uint32_t> counts_, moved_;
 };
 
+// Whether the list is in the requested order already: neighbours compared column by
+// column, texts folded as far as they are needed. A stable sort would leave such a list
+// as it is, so it is left alone, and a list saved in the order it was shown opens
+// without being sorted again.
+class OrderCheck {
+ public:
+  OrderCheck(TSortNr sortNr, bool aufS) : ascending_(aufS) {
+    columns_[0] = sortNr;
+    int next = 1;
+    for (int c = 0; c < kSortNrCount; ++c) {
+      if (c != sortNr) columns_[next++] = c;
+    }
+  }
+
+  bool InOrder(const TListe& liste) {
+    for (size_t i = 1; i < liste.size(); ++i) {
+      const int r = Compare(liste[i - 1], liste[i]);
+      if (ascending_ ? r > 0 : r < 0) return false;
+    }
+    return true;
+  }
+
+ private:
+  int Compare(const TDatenRec& a, const TDatenRec& b) {
+    for (int column : columns_) {
+      if (const int r = CompareColumn(a, b, column); r != 0) return r;
+    }
+    return 0;
+  }
+
+  template <typename T>
+  static int Order(T x, T y) {
+    return (x > y) - (x < y);
+  }
+
+  static double FlagDateKey(bool flag, TDateTime date) { return flag ? date : -HUGE_VAL; }
+
+  int CompareColumn(const TDatenRec& a, const TDatenRec& b, int column) {
+    switch (column) {
+      case snAutor:
+      case snTitel:
+      case snKatalogNr:
+      case snQuelle:
+        return CompareTexts(TextField(a, column), TextField(b, column));
+      case snGelesen: return Order(a.GelesenS, b.GelesenS);
+      case snBewertung: return Order(a.Bewertung, b.Bewertung);
+      case snErhalten:
+        return Order(FlagDateKey(a.ErhaltenS, a.ErhaltenDatum), FlagDateKey(b.ErhaltenS, b.ErhaltenDatum));
+      case snRetour:
+        return Order(FlagDateKey(a.RetourS, a.RetourDatum), FlagDateKey(b.RetourS, b.RetourDatum));
+      default: return Order(a.ErstelltDatum, b.ErstelltDatum);
+    }
+  }
+
+  int CompareTexts(const std::u16string& a, const std::u16string& b) {
+    if (a == b) return 0;
+    foldedA_.clear();
+    foldedB_.clear();
+    folder_.Append(foldedA_, a);
+    folder_.Append(foldedB_, b);
+    return foldedA_.compare(foldedB_);
+  }
+
+  const bool ascending_;
+  std::array<int, kSortNrCount> columns_{};
+  TextFolder folder_;
+  std::u16string foldedA_, foldedB_;
+};
+
 // Puts Liste[order[k]] at position k by following the permutation's cycles; entries move
 // by swapping, so no second list is built. The entries a few steps further along the
 // cycle are asked for ahead, as they lie anywhere in the list.
@@ -422,7 +491,7 @@ void ApplyOrder(TListe& liste, std::vector<uint32_t>& order) {
 }  // namespace
 
 void TDaten::Sort(TSortNr SortNr, bool AufS) {
-  if (Liste.size() < 2) return;
+  if (Liste.size() < 2 || OrderCheck(SortNr, AufS).InOrder(Liste)) return;
   std::vector<uint32_t> order = Sorter(Liste, SortNr, AufS).Run();
   ApplyOrder(Liste, order);
 }

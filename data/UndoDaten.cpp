@@ -15,6 +15,13 @@ void TUndoDaten::Add(const std::u16string& AFilename, int AItemIndex, const TDat
   SetMaxLen(FMaxLen);
 }
 
+void TUndoDaten::Add(const std::u16string& AFilename, int AItemIndex, TDaten&& AMarkDaten,
+                     TDaten&& ADaten, TDaten&& ASaveDaten) {
+  Liste.push_back(TUndoDatenRec{AFilename, AItemIndex, std::move(AMarkDaten), std::move(ADaten),
+                                std::move(ASaveDaten)});
+  SetMaxLen(FMaxLen);
+}
+
 void TUndoDaten::Delete(int ANr) {
   if (ANr < 0 || ANr >= Count()) return;
   Liste.erase(Liste.begin() + ANr);

@@ -27,6 +27,9 @@ class TUndoDaten {
   int Count() const { return static_cast<int>(Liste.size()); }
   void Add(const std::u16string& AFilename, int AItemIndex, const TDaten& AMarkDaten,
            const TDaten& ADaten, const TDaten& ASaveDaten);
+  // The same, taking over lists that are replaced right after.
+  void Add(const std::u16string& AFilename, int AItemIndex, TDaten&& AMarkDaten, TDaten&& ADaten,
+           TDaten&& ASaveDaten);
   void Delete(int ANr);
   void Clear();
   int MaxLen() const { return FMaxLen; }

@@ -127,7 +127,8 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   bool CopyS = true;
   TDaten Daten;
   THistoryMenuList HistoryMenuList;
-  TDaten SaveDaten;
+  // The list as last loaded or saved (see FSaveDatenIstDaten).
+  const TDaten& SaveDaten();
   bool SchonGesuchtS = false;
   TUndoDaten UndoDaten;
 
@@ -192,6 +193,10 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   void FocusList();
   void UnmarkAll();
   void SetSortierung(TSortNr ASortNr, bool ASortAufS);
+  // After a load or save: the saved state is Daten as it is now.
+  void SaveDatenIstDaten();
+  // The undo step before Daten is replaced as a whole: the old lists move into it.
+  void SetUndoDatenVorErsetzen();
 
   std::vector<std::u16string> FArguments;
   std::array<int, kSortNrCount> FColumnWidths;
@@ -204,6 +209,11 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   int FNormalWidth = 0, FNormalHeight = 0;
   winui::TWindowState FLastWindowState = winui::TWindowState::Maximized;
   std::u16string FFilename;
+  // Right after a load or save the saved state is Daten itself, and a million entries
+  // are not copied for it. The copy is made when a change begins: SetUndoDaten, which
+  // runs before every change, makes it. Sorting changes no saved state.
+  TDaten FSaveDaten;
+  bool FSaveDatenIstDaten = true;
   TSortNr FSortNr = snAutor;
   bool FSortAufS = true;
   std::unique_ptr<TCommandChannel> FChannel;

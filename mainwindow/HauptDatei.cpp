@@ -39,7 +39,22 @@ void TForm1::SetupFileDialogs() {
   SetupFileDialog(SaveDialog2, kSaveDialog2);
 }
 
-bool TForm1::HatAenderungen() const { return tvn::HatAenderungen(Daten, SaveDaten); }
+bool TForm1::HatAenderungen() const {
+  return !FSaveDatenIstDaten && tvn::HatAenderungen(Daten, FSaveDaten);
+}
+
+const TDaten& TForm1::SaveDaten() {
+  if (FSaveDatenIstDaten) {
+    FSaveDaten = Daten;
+    FSaveDatenIstDaten = false;
+  }
+  return FSaveDaten;
+}
+
+void TForm1::SaveDatenIstDaten() {
+  FSaveDaten.Clear();
+  FSaveDatenIstDaten = true;
+}
 
 bool TForm1::AenderungenPruefen() {
   return tvn::AenderungenPruefen(
@@ -63,12 +78,12 @@ bool TForm1::Oeffne(const std::u16string& AFilename) {
   if (AFilename.empty() || !platform::FileExists(AFilename)) return false;
   TDaten loaded;
   if (!loaded.LoadFromFile(AFilename, false)) return false;
-  SetUndoDaten();
+  SetUndoDatenVorErsetzen();
   UndoDaten.UpdateSavedState(AFilename, &loaded);
   SetFilename(AFilename);
   Daten = std::move(loaded);
   Daten.Sort(FSortNr, FSortAufS);
-  SaveDaten = Daten;
+  SaveDatenIstDaten();
   SetLvDaten(0);
   return true;
 }
@@ -85,7 +100,7 @@ bool TForm1::Lade(const std::u16string& AFilename) {
     SetFilename(AFilename);
     Daten = std::move(loaded);
     Daten.Sort(FSortNr, FSortAufS);
-    SaveDaten = Daten;
+    SaveDatenIstDaten();
   } else {
     SetFilename(ExtractFilePath(AFilename));
   }
@@ -110,7 +125,7 @@ bool TForm1::Speichern(bool SpeichernUnterS) {
     return false;
   }
   SetFilename(target);
-  SaveDaten = Daten;
+  SaveDatenIstDaten();
   UndoDaten.UpdateSavedState(target, &Daten);
   return true;
 }
@@ -136,9 +151,9 @@ void TForm1::MenuDateiSpeichernUnterClick() { Speichern(true); }
 void TForm1::MenuDateiCloseClick() {
   FocusList();
   if (!AenderungenPruefen()) return;
-  SetUndoDaten();
+  SetUndoDatenVorErsetzen();
   Daten.Clear();
-  SaveDaten = Daten;
+  SaveDatenIstDaten();
   SetFilename(ExtractFilePath(FFilename));
   SetLvDaten(0);
   // The next start must not reopen the closed file.
@@ -213,7 +228,15 @@ void TForm1::HistoryItemClick(int AIndex) {
 // ---- undo ----
 
 void TForm1::SetUndoDaten() {
-  UndoDaten.Add(FFilename, ItemIndex(), MarkierunginDaten(), Daten, SaveDaten);
+  UndoDaten.Add(FFilename, ItemIndex(), MarkierunginDaten(), Daten, SaveDaten());
+}
+
+void TForm1::SetUndoDatenVorErsetzen() {
+  TDaten saved = FSaveDatenIstDaten ? Daten : std::move(FSaveDaten);
+  TDaten marked = MarkierunginDaten();
+  UndoDaten.Add(FFilename, ItemIndex(), std::move(marked), std::move(Daten), std::move(saved));
+  Daten.Clear();
+  SaveDatenIstDaten();
 }
 
 void TForm1::MenuAktZurueckClick() {
@@ -234,7 +257,8 @@ void TForm1::MenuAktZurueckClick() {
   SetFilename(step.Filename);
   Daten = std::move(step.Daten);
   Daten.Sort(FSortNr, FSortAufS);  // the order may have been changed since
-  SaveDaten = std::move(step.SaveDaten);
+  FSaveDaten = std::move(step.SaveDaten);
+  FSaveDatenIstDaten = false;
   SetLvDaten(-1);
   MarkiereDaten(step.MarkDaten);
   if (focused) {

@@ -170,6 +170,12 @@ TEST(Sort, MatchesAPlainStableSortOnALargeList) {
                        });
       EXPECT_EQ(Column(actual, &TDatenRec::Infos), Column(expected, &TDatenRec::Infos))
           << int(column) << " " << auf;
+      // In order but for the last two entries: the check that skips ordered lists must
+      // look at every neighbour.
+      std::swap(actual.Liste[actual.Liste.size() - 2], actual.Liste.back());
+      actual.Sort(column, auf);
+      EXPECT_EQ(Column(actual, &TDatenRec::Infos), Column(expected, &TDatenRec::Infos))
+          << int(column) << " " << auf << " after a swap at the end";
     }
   }
 }
