@@ -86,6 +86,17 @@ class TextFolder {
   std::array<Folding, 256> table_;
 };
 
+// The sort column first, then every other column in order as the tie-breaks.
+std::array<int, kSortNrCount> ColumnsInOrder(TSortNr sortNr) {
+  std::array<int, kSortNrCount> columns{};
+  columns[0] = sortNr;
+  int next = 1;
+  for (int c = 0; c < kSortNrCount; ++c) {
+    if (c != sortNr) columns[next++] = c;
+  }
+  return columns;
+}
+
 const std::u16string& TextField(const TDatenRec& r, int column) {
   switch (column) {
     case snAutor: return r.Autor;
@@ -293,12 +304,11 @@ class ColumnKeyMaker {
 class Sorter {
  public:
   Sorter(const TListe& liste, TSortNr sortNr, bool aufS)
-      : keyMaker_(liste), ascending_(aufS), order_(liste.size()), keys_(liste.size()) {
-    columns_[0] = sortNr;
-    int next = 1;
-    for (int c = 0; c < kSortNrCount; ++c) {
-      if (c != sortNr) columns_[next++] = c;
-    }
+      : keyMaker_(liste),
+        ascending_(aufS),
+        columns_(ColumnsInOrder(sortNr)),
+        order_(liste.size()),
+        keys_(liste.size()) {
     std::iota(order_.begin(), order_.end(), 0u);
   }
 
@@ -379,7 +389,7 @@ class Sorter {
 
   ColumnKeyMaker keyMaker_;
   const bool ascending_;
-  std::array<int, kSortNrCount> columns_{};
+  const std::array<int, kSortNrCount> columns_;
   std::vector<uint32_t> order_;
   std::vector<uint32_t> keys_;
   std::vector<KeyEntry> pairs_;
@@ -392,13 +402,7 @@ class Sorter {
 // without being sorted again.
 class OrderCheck {
  public:
-  OrderCheck(TSortNr sortNr, bool aufS) : ascending_(aufS) {
-    columns_[0] = sortNr;
-    int next = 1;
-    for (int c = 0; c < kSortNrCount; ++c) {
-      if (c != sortNr) columns_[next++] = c;
-    }
-  }
+  OrderCheck(TSortNr sortNr, bool aufS) : ascending_(aufS), columns_(ColumnsInOrder(sortNr)) {}
 
   bool InOrder(const TListe& liste) {
     for (size_t i = 1; i < liste.size(); ++i) {
@@ -450,7 +454,7 @@ class OrderCheck {
   }
 
   const bool ascending_;
-  std::array<int, kSortNrCount> columns_{};
+  const std::array<int, kSortNrCount> columns_;
   TextFolder folder_;
   std::u16string foldedA_, foldedB_;
 };
