@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "data/EntryCounter.h"
+#include "data/ListIdentity.h"
 #include "platform/Platform.h"
 #include "platform/Utf16.h"
 
@@ -70,9 +71,7 @@ bool TDaten::Ident(const TDaten& ADaten) const {
   while (first < Liste.size() && Ident(Liste[first], ADaten.Liste[first])) ++first;
   if (first == Liste.size()) return true;
   // Order differs: compare the rest as multisets; the equal beginning needs no counting.
-  TEntryCounter counts(Liste.size() - first);
-  counts.ForEach(Liste, first, [](const TDatenRec&, int& n) { return ++n, true; });
-  return counts.ForEach(ADaten.Liste, first, [](const TDatenRec&, int& n) { return n-- > 0; });
+  return SameEntriesInAnyOrder(Liste, ADaten.Liste, first);
 }
 
 int TDaten::FindDatenRecNr(const TDatenRec& ADatenRec) const {

@@ -10,17 +10,19 @@ namespace {
 
 constexpr uint64_t kMul = 0x9E3779B97F4A7C15ULL;
 
-inline uint64_t Mix(uint64_t h, uint64_t v) {
-  h ^= v + kMul + (h << 6) + (h >> 2);
+inline uint64_t Avalanche(uint64_t h) {
+  h ^= h >> 32;
   h *= 0xBF58476D1CE4E5B9ULL;
-  return h ^ (h >> 31);
+  h ^= h >> 29;
+  h *= 0x94D049BB133111EBULL;
+  return h ^ (h >> 32);
 }
 
-inline uint64_t HashText(uint64_t h, const std::u16string& s) {
+// Each text is hashed on its own, so the five chains run side by side.
+inline uint64_t HashText(const std::u16string& s) {
   const char16_t* p = s.data();
   size_t n = s.size();
-  h = Mix(h, n);
-  uint64_t acc = h;
+  uint64_t acc = (n + 1) * kMul;
   for (; n >= 4; n -= 4, p += 4) {
     uint64_t word;
     std::memcpy(&word, p, 8);
@@ -29,27 +31,29 @@ inline uint64_t HashText(uint64_t h, const std::u16string& s) {
   }
   uint64_t tail = 0;
   std::memcpy(&tail, p, n * 2);
-  return Mix(acc, tail);
+  return (acc ^ tail) * kMul;
 }
 
-inline uint64_t HashDate(uint64_t h, TDateTime d) {
-  return Mix(h, std::bit_cast<uint64_t>(d + 0.0));  // +0.0 folds -0 into 0, as == does
+inline uint64_t DateBits(TDateTime d) {
+  return std::bit_cast<uint64_t>(d + 0.0);  // +0.0 folds -0 into 0, as == does
 }
 
 }  // namespace
 
 uint64_t TEntryCounter::Hash(const TDatenRec& e) {
-  uint64_t h = HashDate(0x1234567, e.ErstelltDatum);
-  h = HashText(h, e.Autor);
-  h = HashText(h, e.Titel);
-  h = HashText(h, e.KatalogNr);
-  h = HashText(h, e.Quelle);
-  h = HashDate(h, e.ErhaltenDatum);
-  h = HashDate(h, e.RetourDatum);
-  h = Mix(h, (e.ErhaltenS ? 1u : 0u) | (e.RetourS ? 2u : 0u) | (e.GelesenS ? 4u : 0u) |
-                 (static_cast<unsigned>(e.Bewertung) << 3));
-  h = HashText(h, e.Infos);
-  return h;
+  // The fields' hashes are joined with a different odd factor each, so that equal texts
+  // in different fields do not cancel out, and mixed once at the end.
+  const uint64_t flags = (e.ErhaltenS ? 1u : 0u) | (e.RetourS ? 2u : 0u) | (e.GelesenS ? 4u : 0u) |
+                         (static_cast<unsigned>(e.Bewertung) << 3);
+  const uint64_t h = DateBits(e.ErstelltDatum) * 0xD6E8FEB86659FD93ULL +
+                     HashText(e.Autor) * 0xA0761D6478BD642FULL +
+                     HashText(e.Titel) * 0xE7037ED1A0B428DBULL +
+                     HashText(e.KatalogNr) * 0x8EBC6AF09C88C6E3ULL +
+                     HashText(e.Quelle) * 0x589965CC75374CC3ULL +
+                     DateBits(e.ErhaltenDatum) * 0x1D8E4E27C47D124FULL +
+                     DateBits(e.RetourDatum) * 0xC2B2AE3D27D4EB4FULL + flags * 0x165667B19E3779F9ULL +
+                     HashText(e.Infos) * 0x27D4EB2F165667C5ULL;
+  return Avalanche(h);
 }
 
 TEntryCounter::TEntryCounter(size_t expected) {
@@ -97,10 +101,14 @@ void TEntryCounter::PrefetchHeld(uint64_t hash, bool texts) const {
   if (texts) {
     PrefetchTexts(*held);
   } else {
-    Prefetch(held);
-    Prefetch(reinterpret_cast<const char*>(held) + 64);
-    Prefetch(reinterpret_cast<const char*>(held) + 128);
+    PrefetchRecord(*held);
   }
+}
+
+void TEntryCounter::PrefetchRecord(const TDatenRec& e) {
+  const char* p = reinterpret_cast<const char*>(&e);
+  // Every line the record touches, whatever its alignment.
+  for (size_t at = 0; at < sizeof(TDatenRec) + 63; at += 64) Prefetch(p + at);
 }
 
 void TEntryCounter::PrefetchTexts(const TDatenRec& e) {
@@ -111,8 +119,10 @@ void TEntryCounter::PrefetchTexts(const TDatenRec& e) {
   Prefetch(e.Infos.data());
 }
 
-int* TEntryCounter::Find(const TDatenRec& entry) {
-  Slot& s = slots_[FindSlot(entry, Hash(entry))];
+int* TEntryCounter::Find(const TDatenRec& entry) { return Find(entry, Hash(entry)); }
+
+int* TEntryCounter::Find(const TDatenRec& entry, uint64_t hash) {
+  Slot& s = slots_[FindSlot(entry, hash)];
   return s.entry ? &s.count : nullptr;
 }
 

@@ -22,8 +22,18 @@ class TEntryCounter {
   int& operator[](const TDatenRec& entry);
   // The count of the entry's slot, nullptr when missing.
   int* Find(const TDatenRec& entry);
+  // The same two with the entry's Hash already known.
+  int& At(const TDatenRec& entry, uint64_t hash) { return SlotFor(entry, hash); }
+  int* Find(const TDatenRec& entry, uint64_t hash);
 
   static uint64_t Hash(const TDatenRec& entry);
+
+  // Asking for memory ahead of a lookup: the hash's first slot, the entry that slot
+  // holds (its record, or once that is near its texts), an entry's own texts.
+  void PrefetchSlot(uint64_t hash) const;
+  void PrefetchHeld(uint64_t hash, bool texts) const;
+  static void PrefetchTexts(const TDatenRec& entry);
+  static void PrefetchRecord(const TDatenRec& entry);
 
   // Visits liste[from..] in order with the count of each entry's slot (created with 0
   // when missing) until visit returns false; returns false then. Hashing runs ahead and
@@ -40,10 +50,6 @@ class TEntryCounter {
   };
   size_t FindSlot(const TDatenRec& entry, uint64_t hash) const;
   int& SlotFor(const TDatenRec& entry, uint64_t hash);
-  void PrefetchSlot(uint64_t hash) const;
-  // The entry held by the hash's first slot: its record, or (once that is near) its texts.
-  void PrefetchHeld(uint64_t hash, bool texts) const;
-  static void PrefetchTexts(const TDatenRec& entry);
   void Grow();
 
   std::vector<Slot> slots_;
@@ -52,26 +58,27 @@ class TEntryCounter {
 
 template <typename Visit>
 bool TEntryCounter::ForEach(const TListe& liste, size_t from, Visit&& visit) {
-  // Distances, in entries, between asking for memory and using it: the texts of the
-  // entry, its slot, the entry the slot holds, and that entry's texts.
-  constexpr size_t kTexts = 32, kHash = 16, kHeld = 8, kHeldTexts = 4;
+  // Distances, in entries, between asking for memory and using it, one stage feeding the
+  // next: the entry's record, its texts (read from the record), its slot (from the
+  // hash of the texts), the entry the slot holds, and that entry's texts.
+  constexpr size_t kRecord = 64, kTexts = 32, kHash = 16, kHeld = 8, kHeldTexts = 4;
   std::array<uint64_t, kHash> hashes{};
   const size_t n = liste.size();
-  auto stage = [&](size_t i) {
-    if (i + kTexts < n) PrefetchTexts(liste[i + kTexts]);
-    if (i + kHash < n) {
-      hashes[(i + kHash) % kHash] = Hash(liste[i + kHash]);
-      PrefetchSlot(hashes[(i + kHash) % kHash]);
-    }
-    if (i + kHeld < n) PrefetchHeld(hashes[(i + kHeld) % kHash], false);
-    if (i + kHeldTexts < n) PrefetchHeld(hashes[(i + kHeldTexts) % kHash], true);
+  auto hashAt = [&](size_t i) {
+    hashes[i % kHash] = Hash(liste[i]);
+    PrefetchSlot(hashes[i % kHash]);
   };
+  for (size_t i = from; i < n && i < from + kRecord; ++i) PrefetchRecord(liste[i]);
   for (size_t i = from; i < n && i < from + kTexts; ++i) PrefetchTexts(liste[i]);
-  for (size_t i = from; i < n && i < from + kHash; ++i) hashes[i % kHash] = Hash(liste[i]);
+  for (size_t i = from; i < n && i < from + kHash; ++i) hashAt(i);
   for (size_t i = from; i < n; ++i) {
     const uint64_t hash = hashes[i % kHash];
-    stage(i);
+    if (i + kRecord < n) PrefetchRecord(liste[i + kRecord]);
+    if (i + kTexts < n) PrefetchTexts(liste[i + kTexts]);
+    if (i + kHeld < n) PrefetchHeld(hashes[(i + kHeld) % kHash], false);
+    if (i + kHeldTexts < n) PrefetchHeld(hashes[(i + kHeldTexts) % kHash], true);
     if (!visit(liste[i], SlotFor(liste[i], hash))) return false;
+    if (i + kHash < n) hashAt(i + kHash);
   }
   return true;
 }

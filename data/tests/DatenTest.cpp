@@ -187,6 +187,35 @@ TEST(ListIdentity, LargeShuffledListsUseTheDictionary) {
   EXPECT_FALSE(a.Ident(b));
 }
 
+TEST(ListIdentity, ListsLongEnoughForTwoThreadsCompareExactly) {
+  // 2^17 entries, a third of them copies of others, in two different orders.
+  TDaten a;
+  for (int i = 0; i < (1 << 17); ++i) {
+    a.Add(Entry(u"Autor " + IntToText(i % 90000), u"T", 45000 + i % 300));
+  }
+  TDaten b = a;
+  std::shuffle(b.Liste.begin(), b.Liste.end(), std::mt19937(5));
+  std::swap(b.Liste[0], b.Liste[1]);  // never in order from the start
+  EXPECT_TRUE(a.Ident(b));
+  EXPECT_TRUE(b.Ident(a));
+  struct Case {
+    const char* what;
+    std::function<void(TDaten&)> change;
+  };
+  const Case cases[] = {
+      {"one entry changed", [](TDaten& d) { d.Liste[70000].Infos = u"neu"; }},
+      {"one copy turned into a copy of another entry",
+       [](TDaten& d) { d.Liste[99] = Entry(u"Autor 5", u"T", 45005); }},
+      {"the last entry changed", [](TDaten& d) { d.Liste.back().GelesenS = !d.Liste.back().GelesenS; }},
+  };
+  for (const Case& c : cases) {
+    TDaten other = b;
+    c.change(other);
+    EXPECT_FALSE(a.Ident(other)) << c.what;
+    EXPECT_FALSE(other.Ident(a)) << c.what;
+  }
+}
+
 TEST(ListIdentity, LargeShuffledListsWithDuplicatesCountEachEntry) {
   // 3000 entries, each of 40 distinct ones many times over.
   TDaten a;
