@@ -146,11 +146,13 @@ void TForm1::NeuSortieren() {
     focused = Daten.Liste[static_cast<size_t>(index)];
   }
   Daten.Sort(FSortNr, FSortAufS);
-  SetLvDaten(-1);
   if (allMarked) {
-    AlleMarkieren();
+    // The same rows stay marked, only in another order: no pass over a million rows
+    // to unmark and mark them again.
+    ListView1.Invalidate();
     ListView1.SetItemFocused(0);  // the first marked row, as when marking by identity
   } else {
+    SetLvDaten(-1);
     MarkiereDaten(marked);
   }
   if (focused) {
