@@ -41,6 +41,10 @@ class TEntryCounter {
   // from its memory layout does not wait on every single entry.
   template <typename Visit>
   bool ForEach(const TListe& liste, size_t from, Visit&& visit);
+  // The same, visiting with the count of each entry's slot or nullptr when the entry is
+  // not held; creates no slots.
+  template <typename Visit>
+  bool ForEachHeld(const TListe& liste, size_t from, Visit&& visit);
 
  private:
   struct Slot {
@@ -48,6 +52,10 @@ class TEntryCounter {
     const TDatenRec* entry = nullptr;
     int count = 0;
   };
+  // Calls step(entry, hash) for liste[from..] in order, the memory of later entries and
+  // their slots asked for ahead, until step returns false.
+  template <typename Step>
+  bool Walk(const TListe& liste, size_t from, Step&& step);
   size_t FindSlot(const TDatenRec& entry, uint64_t hash) const;
   int& SlotFor(const TDatenRec& entry, uint64_t hash);
   void Grow();
@@ -56,8 +64,8 @@ class TEntryCounter {
   size_t used_ = 0;
 };
 
-template <typename Visit>
-bool TEntryCounter::ForEach(const TListe& liste, size_t from, Visit&& visit) {
+template <typename Step>
+bool TEntryCounter::Walk(const TListe& liste, size_t from, Step&& step) {
   // Distances, in entries, between asking for memory and using it, one stage feeding the
   // next: the entry's record, its texts (read from the record), its slot (from the
   // hash of the texts), the entry the slot holds, and that entry's texts.
@@ -77,10 +85,22 @@ bool TEntryCounter::ForEach(const TListe& liste, size_t from, Visit&& visit) {
     if (i + kTexts < n) PrefetchTexts(liste[i + kTexts]);
     if (i + kHeld < n) PrefetchHeld(hashes[(i + kHeld) % kHash], false);
     if (i + kHeldTexts < n) PrefetchHeld(hashes[(i + kHeldTexts) % kHash], true);
-    if (!visit(liste[i], SlotFor(liste[i], hash))) return false;
+    if (!step(liste[i], hash)) return false;
     if (i + kHash < n) hashAt(i + kHash);
   }
   return true;
+}
+
+template <typename Visit>
+bool TEntryCounter::ForEach(const TListe& liste, size_t from, Visit&& visit) {
+  return Walk(liste, from,
+              [&](const TDatenRec& entry, uint64_t hash) { return visit(entry, SlotFor(entry, hash)); });
+}
+
+template <typename Visit>
+bool TEntryCounter::ForEachHeld(const TListe& liste, size_t from, Visit&& visit) {
+  return Walk(liste, from,
+              [&](const TDatenRec& entry, uint64_t hash) { return visit(entry, Find(entry, hash)); });
 }
 
 }  // namespace tvn

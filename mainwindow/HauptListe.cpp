@@ -79,23 +79,27 @@ TDaten TForm1::MarkierunginDaten() const {
 
 void TForm1::MarkiereDaten(const TDaten& ADaten) {
   TEntryCounter wanted(static_cast<size_t>(ADaten.Count()));
-  for (const TDatenRec& rec : ADaten.Liste) ++wanted[rec];
+  wanted.ForEach(ADaten.Liste, 0, [](const TDatenRec&, int& n) { return ++n, true; });
   std::vector<int> rows;
   if (ADaten.Count() > 0) {
-    for (int i = 0; i < Daten.Count(); ++i) {
-      int* left = wanted.Find(Daten.Liste[static_cast<size_t>(i)]);
+    int row = 0;
+    wanted.ForEachHeld(Daten.Liste, 0, [&](const TDatenRec&, int* left) {
       if (left && *left > 0) {
         --*left;
-        rows.push_back(i);
+        rows.push_back(row);
       }
-    }
+      ++row;
+      return true;
+    });
   }
   ListView1.BeginUpdate();
-  UnmarkAll();
   ListView1.SetItemFocused(-1);
-  if (!rows.empty() && static_cast<int>(rows.size()) == ListView1.ItemCount()) {
-    ListView1.SetItemSelected(-1, true);
+  const int count = ListView1.ItemCount();
+  if (!rows.empty() && static_cast<int>(rows.size()) == count) {
+    // Every row: no pass to unmark them first, none at all when all are marked.
+    if (ListView1.SelCount() != count) ListView1.SetItemSelected(-1, true);
   } else {
+    UnmarkAll();
     for (int row : rows) ListView1.SetItemSelected(row, true);
   }
   if (!rows.empty()) {
