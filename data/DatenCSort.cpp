@@ -4,8 +4,9 @@
 // are then ordered by the next column, and so on through every column. Each step turns
 // the column into one order-preserving number per entry of the group (folded texts are
 // ranked among their distinct values, flags and dates become integers) and sorts the
-// group's numbers stably, by counting where they are dense. Texts are folded once per
-// step into one contiguous buffer, so comparisons never chase the entries' own strings.
+// group's numbers stably, by counting where they are dense. Each step folds a text once
+// and keeps each distinct folded text once, end to end in one buffer, so comparisons
+// never chase the entries' own strings. A list already in order is left as it is.
 #include <algorithm>
 #include <array>
 #include <cmath>
