@@ -465,10 +465,7 @@ class OrderCheck {
 // cycle are asked for ahead, as they lie anywhere in the list.
 void ApplyOrder(TListe& liste, std::vector<uint32_t>& order) {
   constexpr int kAhead = 8;
-  auto prefetchEntry = [&](uint32_t i) {
-    const char* p = reinterpret_cast<const char*>(&liste[i]);
-    for (size_t at = 0; at < sizeof(TDatenRec); at += 64) Prefetch(p + at);
-  };
+  auto prefetchEntry = [&](uint32_t i) { PrefetchBytes(&liste[i], sizeof(TDatenRec)); };
   for (uint32_t k = 0; k < order.size(); ++k) {
     if (order[k] == k) continue;
     uint32_t ahead = order[k];

@@ -105,11 +105,7 @@ void TEntryCounter::PrefetchHeld(uint64_t hash, bool texts) const {
   }
 }
 
-void TEntryCounter::PrefetchRecord(const TDatenRec& e) {
-  const char* p = reinterpret_cast<const char*>(&e);
-  // Every line the record touches, whatever its alignment.
-  for (size_t at = 0; at < sizeof(TDatenRec) + 63; at += 64) Prefetch(p + at);
-}
+void TEntryCounter::PrefetchRecord(const TDatenRec& e) { PrefetchBytes(&e, sizeof e); }
 
 void TEntryCounter::PrefetchTexts(const TDatenRec& e) {
   Prefetch(e.Autor.data());

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <exception>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -121,7 +122,11 @@ bool SameEntriesInAnyOrder(const TListe& a, const TListe& b, size_t first) {
   if (a.size() - first < kTwoThreadsFrom || std::thread::hardware_concurrency() < 2) {
     return CountedEqual(a, b, first);
   }
-  return HalvesByHash(a, b, first).Equal();
+  try {
+    return HalvesByHash(a, b, first).Equal();
+  } catch (const std::system_error&) {
+    return CountedEqual(a, b, first);  // no second thread to be had
+  }
 }
 
 }  // namespace tvn

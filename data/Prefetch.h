@@ -2,6 +2,8 @@
 // cache misses instead of waiting for each in turn.
 #pragma once
 
+#include <cstddef>
+
 #if defined(_MSC_VER) && (defined(_M_X64) || defined(_M_IX86))
 #include <xmmintrin.h>
 #endif
@@ -16,6 +18,12 @@ inline void Prefetch(const void* p) {
 #else
   (void)p;
 #endif
+}
+
+// Every cache line of an object, whatever its alignment.
+inline void PrefetchBytes(const void* p, size_t bytes) {
+  const char* first = static_cast<const char*>(p);
+  for (size_t at = 0; at < bytes + 63; at += 64) Prefetch(first + at);
 }
 
 }  // namespace tvn
