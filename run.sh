@@ -21,6 +21,7 @@ headless=0
 source tools/wine-env.sh
 tvn_prepare_prefix
 tvn_ensure_display
+tvn_keep_wineserver
 
 sample=examples/Beispiel.tvd
 if [ ! -f "$sample" ]; then
@@ -34,7 +35,8 @@ args=()
 [ -n "$file" ] && args=("$(winepath -w "$(realpath -m "$file")")")
 
 if [ "$headless" -eq 0 ]; then
-  exec wine "$program" "${args[@]}"
+  wine "$program" "${args[@]}"
+  exit
 fi
 
 # Headless: wait for the window by its caption, let the list settle, take the picture.

@@ -23,7 +23,13 @@ cmake --build "$out/fuzz" -j "$jobs"
 status=0
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$out/native" --output-on-failure -j "$jobs" || status=1
-ctest --test-dir "$out/win64" --output-on-failure -j "$jobs" --timeout 300 || status=1
+(
+  source tools/wine-env.sh
+  tvn_prepare_prefix
+  tvn_ensure_display
+  tvn_keep_wineserver
+  ctest --test-dir "$out/win64" --output-on-failure -j "$jobs" --timeout 300
+) || status=1
 TVN_FUZZ_SECONDS="${TVN_FUZZ_SECONDS:-20}" fuzz/run.sh "$out/fuzz" || status=1
 
 [ "$status" -eq 0 ] && echo "All tests passed." || echo "Some tests FAILED."

@@ -62,3 +62,16 @@ tvn_ensure_display() {
   read -r _pid num <"$state"
   export DISPLAY=":$num"
 }
+
+# A wineserver ends about 3 s after its last client; a Wine program that connects just then
+# fails with "recvmsg: Connection reset by peer". Scripts that start many Wine programs keep
+# one server for their whole run and stop it when they end.
+tvn_keep_wineserver() {
+  wineserver -p
+  trap tvn_stop_wineserver EXIT
+}
+
+tvn_stop_wineserver() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+}

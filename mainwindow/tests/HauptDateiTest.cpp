@@ -99,6 +99,29 @@ TEST_F(FileCommands, SaveUnderWithTheSecondFilterAndNoExtensionWritesATviFile) {
   EXPECT_EQ(form->SaveDialog1.FilterIndex, 2);  // kept for the next time
 }
 
+// Wine maps file names through the C library's locale; these names must survive the way
+// to the disk and back exactly, as they do on Windows.
+TEST_F(FileCommands, FileNamesWithUmlautsAreSavedAndOpenedUnderTheirOwnName) {
+  const std::u16string folder = dir.File(u"Hörbücher äöü ß");
+  ASSERT_TRUE(CreateDirectoryW(winui::W(folder), nullptr));
+  const std::u16string saved = folder + u"\\Größe Übersicht.tvd";
+  AddEntry(u"Bücherwurm");
+  prompt->AnswerFile(saved);
+  ASSERT_TRUE(form->Speichern(true));
+
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW(winui::W(folder + u"\\*.tvd"), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  FindClose(search);
+  EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(found.cFileName)), u"Größe Übersicht.tvd");
+
+  OpenWindow();
+  OpenFile(saved);
+  EXPECT_EQ(form->Filename(), saved);
+  EXPECT_EQ(form->Caption(), u"Größe Übersicht.tvd - Tavorin V1.13");
+  EXPECT_EQ(Authors(form->Daten), (std::vector<std::u16string>{u"Bücherwurm"}));
+}
+
 TEST_F(FileCommands, FailedSaveKeepsTheChangesAndReportsTheTarget) {
   AddEntry(u"A");
   const std::u16string target = dir.File(u"fehlt\\liste.tvd");  // folder does not exist

@@ -216,6 +216,25 @@ TEST_F(InstanceTest, ASecondStartWithARelativeNameMakesTheFirstOpenTheFullPath) 
       << ToUtf8(TextOf(first));
 }
 
+TEST_F(InstanceTest, FilesNamedWithUmlautsAreOpenedAtStartAndHandedOver) {
+  const std::u16string first = Dir.File(u"Hörbücher.tvd");
+  const std::u16string second = Dir.File(u"Ordner\\Übersicht für Jürgen.tvd");
+  SaveList(first, u"Erste Autorin");
+  SaveList(second, u"Zweiter Autor");
+  const TStarted& started = Start({first}, Dir.File(u""));
+  HWND window = nullptr;
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        window = ProgramWindowOf(started.Info.dwProcessId);
+        return window && TextOf(window) == CaptionFor(u"Hörbücher.tvd");
+      },
+      20000))
+      << (window ? ToUtf8(TextOf(window)) : "no window");
+  RunSecond({second}, Dir.File(u""));
+  EXPECT_TRUE(PumpUntil([&] { return TextOf(window) == CaptionFor(u"Übersicht für Jürgen.tvd"); }, 10000))
+      << ToUtf8(TextOf(window));
+}
+
 TEST_F(InstanceTest, ASecondStartWithoutAFileBringsTheFirstForwardThroughTheCommandKey) {
   const HWND first = StartFirst();
   ASSERT_NE(first, nullptr);
