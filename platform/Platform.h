@@ -16,6 +16,10 @@ std::u16string LowerCaseLocale(std::u16string_view text);
 // system's character case mapping (file-name comparison).
 char16_t LowerCaseChar(char16_t c);
 
+// The text in the system's ANSI code page; characters the code page lacks become the
+// conversion's replacement character ("?"), never a look-alike letter.
+std::string ToAnsiCodePage(std::u16string_view text);
+
 // Today as a whole day number counted from 1899-12-30.
 double Today();
 

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/Cp1252.h"
 #include "platform/Utf16.h"
 
 namespace tvn::platform {
@@ -156,6 +157,22 @@ void TFileBuffer::ReleaseBefore(size_t offset) {
   if (end <= released_) return;
   ::madvise(data_ + released_, end - released_, MADV_DONTNEED);
   released_ = end;
+}
+
+// The POSIX build stands in for a Western European Windows.
+std::string ToAnsiCodePage(std::u16string_view text) {
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const int b = Cp1252Byte(text[i]);
+    bytes += b >= 0 ? static_cast<char>(b) : '?';
+    // A surrogate pair is one character and gets one replacement.
+    if (b < 0 && text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < text.size() &&
+        text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+      ++i;
+    }
+  }
+  return bytes;
 }
 
 bool ReplaceFileAtomically(const std::u16string& path, std::string_view content,

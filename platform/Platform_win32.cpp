@@ -127,6 +127,19 @@ void TFileBuffer::ReleaseBefore(size_t offset) {
   released_ = end;
 }
 
+std::string ToAnsiCodePage(std::u16string_view text) {
+  if (text.empty()) return {};
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+  const int length = static_cast<int>(text.size());
+  const DWORD flags = WC_NO_BEST_FIT_CHARS;
+  const int size = WideCharToMultiByte(CP_ACP, flags, wide, length, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(std::max(size, 0)), '\0');
+  if (size > 0) {
+    WideCharToMultiByte(CP_ACP, flags, wide, length, bytes.data(), size, nullptr, nullptr);
+  }
+  return bytes;
+}
+
 bool ReplaceFileAtomically(const std::u16string& path, std::string_view content,
                            std::u16string& error) {
   const std::u16string absolute = AbsolutePath(path);

@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "data/DatenC.h"
+#include "dialogs/TextSave.h"
+#include "layout/LocaleNames.h"
+#include "mainwindow/DetailsText.h"
 #include "platform/Platform.h"
 #include "platform/Utf16.h"
 
@@ -21,7 +24,10 @@ int Usage() {
         u"Aufruf:\n"
         u"  tvtool check DATEI                       Einträge und Listenname anzeigen\n"
         u"  tvtool txt DATEI ZIEL                    als Textdokument (Tabstopp-getrennt) schreiben\n"
-        u"  tvtool sort DATEI SPALTE asc|desc ZIEL   nach Spalte 0 bis 8 sortiert speichern");
+        u"  tvtool sort DATEI SPALTE asc|desc ZIEL   nach Spalte 0 bis 8 sortiert speichern\n"
+        u"  tvtool details DATEI ZIEL [--ohne-beschriftung]\n"
+        u"                                           Details aller Einträge schreiben (RTF bei\n"
+        u"                                           der Endung .rtf, sonst UTF-8-Text)");
   return 2;
 }
 
@@ -66,6 +72,26 @@ int Sort(const std::u16string& file, const std::u16string& column, const std::u1
   return Save(daten, out, false) ? 0 : 1;
 }
 
+bool EndsWithRtf(const std::u16string& file) {
+  if (file.size() < 4) return false;
+  std::u16string ending = file.substr(file.size() - 4);
+  for (char16_t& c : ending) c = tvn::platform::LowerCaseChar(c);
+  return ending == u".rtf";
+}
+
+// The details text of every entry, as the viewer shows it for a list marked as a whole.
+int Details(const std::u16string& file, const std::u16string& out, bool captions) {
+  TDaten daten;
+  if (!Load(daten, file)) return 1;
+  const std::u16string text = tvn::DetailsText(tvn::AlleEintraege(daten), captions,
+                                               tvn::ProgramLocaleNames().ShortDayNames);
+  const int format = EndsWithRtf(out) ? tvn::tsfRtf : tvn::tsfUtf8;
+  std::u16string error;
+  if (tvn::SaveTextToFile(out, text, format, nullptr, error)) return 0;
+  Print(stderr, u"Der Text konnte nicht gespeichert werden.\r\n" + error);
+  return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,5 +100,9 @@ int main(int argc, char** argv) {
   if (args.size() == 2 && args[0] == u"check") return Check(args[1]);
   if (args.size() == 3 && args[0] == u"txt") return Txt(args[1], args[2]);
   if (args.size() == 5 && args[0] == u"sort") return Sort(args[1], args[2], args[3], args[4]);
+  if ((args.size() == 3 || args.size() == 4) && args[0] == u"details") {
+    if (args.size() == 4 && args[3] != u"--ohne-beschriftung") return Usage();
+    return Details(args[1], args[2], args.size() == 3);
+  }
   return Usage();
 }
