@@ -24,7 +24,7 @@ std::string EncodeTextForSave(std::u16string_view Text, int Format, const TRtfSc
     case tsfUnicode:
       return Utf16LittleEndian(Text);
     case tsfRtf:
-      return RtfDocument(Text, Font ? *Font : TRtfSchrift{});
+      return (Font ? TRtfRef(*Font) : TRtfRef()).Document(Text);
     case tsfUtf8:
       return ToUtf8(Text);
     case tsfUtf8Bom:

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "dialogs/RtfWriter.h"
+#include "dialogs/KxRtfRef.h"
 
 namespace tvn {
 

@@ -31,7 +31,7 @@ TEST(TextSave, EachFormatWritesItsBytes) {
 
 TEST(TextSave, RtfHoldsLinesPageBreaksAndEveryCharacterInTheFont) {
   const TRtfSchrift schrift{u"Times {Neu}", 35, true, 0x00336699};
-  EXPECT_EQ(RtfDocument(u"Łódź {1}\\\r\nGrüße €\f\tEnde\r\n", schrift),
+  EXPECT_EQ(TRtfRef(schrift).Document(u"Łódź {1}\\\r\nGrüße €\f\tEnde\r\n"),
             "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Times \\{Neu\\};}}\r\n"
             "{\\colortbl ;\\red153\\green102\\blue51;}\r\n"
             "\\viewkind4\\pard\\plain\\f0\\fs70\\cf1\\b "
@@ -39,8 +39,8 @@ TEST(TextSave, RtfHoldsLinesPageBreaksAndEveryCharacterInTheFont) {
             "Gr\\'fc\\'dfe \\'80\\page \\tab Ende\\par\r\n"
             "}\r\n");
   // Characters beyond the first plane go as their two halves.
-  EXPECT_NE(RtfDocument(u"\U0001F3A7", {}).find("\\u-10180?\\u-8281?"), std::string::npos);
-  EXPECT_NE(RtfDocument(u"a", {}).find("\\fcharset0 Arial;}}"), std::string::npos);
+  EXPECT_NE(TRtfRef().Document(u"\U0001F3A7").find("\\u-10180?\\u-8281?"), std::string::npos);
+  EXPECT_NE(TRtfRef().Document(u"a").find("\\fcharset0 Arial;}}"), std::string::npos);
 }
 
 TEST(TextSave, AFailedSaveReportsAndLeavesNothingBehind) {

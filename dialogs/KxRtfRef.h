@@ -1,4 +1,4 @@
-// A plain text as an RTF document: one paragraph per line, a page break for each form feed,
+// TRtfRef turns a plain text into an RTF document: one paragraph per line, a page break for each form feed,
 // every character in one font and colour. Written by the program itself, so the document is
 // the same on every system (a rich-text control's own writer may drop page breaks or flatten
 // characters outside its code page).
@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tvn {
 
@@ -17,8 +18,15 @@ struct TRtfSchrift {
   std::uint32_t Color = 0;  // 0x00BBGGRR
 };
 
-// The RTF document (7-bit ASCII): code page 1252 declared, characters of that code page as
-// \'xx, all others as \uN? with "?" for readers without Unicode.
-std::string RtfDocument(std::u16string_view text, const TRtfSchrift& schrift);
+class TRtfRef {
+ public:
+  TRtfRef() = default;
+  explicit TRtfRef(TRtfSchrift AFont) : Font(std::move(AFont)) {}
+  // The RTF document (7-bit ASCII): code page 1252 declared, characters of that code page
+  // as \'xx, all others as \uN? with "?" for readers without Unicode.
+  std::string Document(std::u16string_view text) const;
+
+  TRtfSchrift Font;
+};
 
 }  // namespace tvn

@@ -1,4 +1,4 @@
-#include "dialogs/RtfWriter.h"
+#include "dialogs/KxRtfRef.h"
 
 #include <algorithm>
 
@@ -48,7 +48,8 @@ void AppendText(std::string& out, std::u16string_view text) {
 
 }  // namespace
 
-std::string RtfDocument(std::u16string_view text, const TRtfSchrift& schrift) {
+std::string TRtfRef::Document(std::u16string_view text) const {
+  const TRtfSchrift& schrift = Font;
   std::string out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 ";
   for (char16_t c : schrift.Name) AppendChar(out, c);
   out += ";}}\r\n{\\colortbl ;";
