@@ -1,6 +1,6 @@
-// TRtfRef turns a plain text into an RTF document: one paragraph per line, a page break for each form feed,
-// every character in one font and colour. Written by the program itself, so the document is
-// the same on every system (a rich-text control's own writer may drop page breaks or flatten
+// TRtfRef turns a plain text into an RTF document: one paragraph per line, a page break for each
+// form feed, every character in one font and colour. Written by the program itself, so the document
+// is the same on every system (a rich-text control's own writer may drop page breaks or flatten
 // characters outside its code page).
 #pragma once
 

@@ -61,7 +61,10 @@ class TSeitenBauer {
     size_t lo = 1, hi = s.size();
     while (lo < hi) {
       const size_t mid = (lo + hi + 1) / 2;
-      if (FBreite(s.substr(0, mid)) <= FWidth) lo = mid; else hi = mid - 1;
+      if (FBreite(s.substr(0, mid)) <= FWidth)
+        lo = mid;
+      else
+        hi = mid - 1;
     }
     return lo;
   }
@@ -83,7 +86,7 @@ std::vector<TDruckSeite> DruckSeiten(std::u16string_view text, int lineWidth, in
                                      const TTextBreite& breite) {
   TSeitenBauer bauer(lineWidth, linesPerPage, breite);
   std::u16string absatz;
-  bool absatzOffen = false;     // text since the last break or page break
+  bool absatzOffen = false;         // text since the last break or page break
   bool nachUmbruchZeichen = false;  // a page break ended the line, its break follows
   for (size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];

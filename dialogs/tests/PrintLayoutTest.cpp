@@ -1,8 +1,8 @@
 // Pages of a printed text: wrapping at spaces, breaking words wider than a line, filling
 // pages, and page breaks.
-#include "dialogs/PrintLayout.h"
-
 #include <gtest/gtest.h>
+
+#include "dialogs/PrintLayout.h"
 
 namespace tvn {
 namespace {

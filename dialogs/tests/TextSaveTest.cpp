@@ -1,9 +1,8 @@
 // Texts written in the five save formats, and the RTF document the program writes itself.
-#include "dialogs/TextSave.h"
-
 #include <gtest/gtest.h>
 
 #include "data/tests/TestData.h"
+#include "dialogs/TextSave.h"
 #include "platform/Platform.h"
 
 namespace tvn {
@@ -16,12 +15,22 @@ TEST(TextSave, EachFormatWritesItsBytes) {
     std::string bytes;
   };
   const Case cases[] = {
-      {tsfAnsi, "Gr\xFC\xDF" "e\r\n\f?\x80"},
+      {tsfAnsi,
+       "Gr\xFC\xDF"
+       "e\r\n\f?\x80"},
       {tsfUnicode, std::string("\xFF\xFEG\0r\0\xFC\0\xDF\0e\0\r\0\n\0\f\0\x41\x01\xAC\x20", 22)},
-      {tsfUtf8, "Gr\xC3\xBC\xC3\x9F" "e\r\n\f\xC5\x81\xE2\x82\xAC"},
-      {tsfUtf8Bom, "\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F" "e\r\n\f\xC5\x81\xE2\x82\xAC"},
-      {0, "Gr\xFC\xDF" "e\r\n\f?\x80"},  // unknown codes write ANSI
-      {7, "Gr\xFC\xDF" "e\r\n\f?\x80"},
+      {tsfUtf8,
+       "Gr\xC3\xBC\xC3\x9F"
+       "e\r\n\f\xC5\x81\xE2\x82\xAC"},
+      {tsfUtf8Bom,
+       "\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F"
+       "e\r\n\f\xC5\x81\xE2\x82\xAC"},
+      {0,
+       "Gr\xFC\xDF"
+       "e\r\n\f?\x80"},  // unknown codes write ANSI
+      {7,
+       "Gr\xFC\xDF"
+       "e\r\n\f?\x80"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.format);
@@ -32,7 +41,8 @@ TEST(TextSave, EachFormatWritesItsBytes) {
 TEST(TextSave, RtfHoldsLinesPageBreaksAndEveryCharacterInTheFont) {
   const TRtfSchrift schrift{u"Times {Neu}", 35, true, 0x00336699};
   EXPECT_EQ(TRtfRef(schrift).Document(u"Łódź {1}\\\r\nGrüße €\f\tEnde\r\n"),
-            "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Times \\{Neu\\};}}\r\n"
+            "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Times "
+            "\\{Neu\\};}}\r\n"
             "{\\colortbl ;\\red153\\green102\\blue51;}\r\n"
             "\\viewkind4\\pard\\plain\\f0\\fs70\\cf1\\b "
             "\\u321?\\'f3d\\u378? \\{1\\}\\\\\\par\r\n"
