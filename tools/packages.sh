@@ -1,7 +1,8 @@
 # Debian packages the builds, tests and the program under Wine need.
 tvn_packages=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth fonts-liberation fonts-wine imagemagick sqlite3 xdotool locales)
+  wine wine64 xvfb xauth fonts-liberation fonts-wine imagemagick sqlite3 xdotool locales
+  libreoffice-writer-nogui poppler-utils cups printer-driver-cups-pdf)
 
 tvn_install_packages() {
   local missing=()
