@@ -25,6 +25,8 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktra
 ctest --test-dir "$out/native" --output-on-failure -j "$jobs" || status=1
 (
   source tools/wine-env.sh
+  source tools/printer.sh
+  tvn_ensure_pdf_printer
   tvn_prepare_prefix
   tvn_ensure_display
   tvn_keep_wineserver
