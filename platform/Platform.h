@@ -12,6 +12,7 @@ namespace tvn::platform {
 
 // Lower case by the rules of the user's locale, with linguistic casing.
 std::u16string LowerCaseLocale(std::u16string_view text);
+std::u16string UpperCaseLocale(std::u16string_view text);
 // One code unit lower-cased by itself: A to Z directly, other characters by the
 // system's character case mapping (file-name comparison).
 char16_t LowerCaseChar(char16_t c);

@@ -36,22 +36,39 @@ std::string NativePath(const std::u16string& path) { return ToUtf8(path); }
 
 std::u16string SystemMessage(int code) { return FromUtf8(std::strerror(code)); }
 
-// Case table for the whole BMP, built once from the C library's Unicode data.
-const char16_t* LowerTable() {
-  static const std::unique_ptr<char16_t[]> table = [] {
-    auto t = std::make_unique<char16_t[]>(0x10000);
-    locale_t loc = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
-    for (unsigned c = 0; c < 0x10000; ++c) {
-      unsigned lower = c;
-      bool surrogate = c >= 0xD800 && c <= 0xDFFF;
-      if (loc && !surrogate) lower = static_cast<unsigned>(towlower_l(static_cast<wint_t>(c), loc));
-      if (c < 0x80) lower = (c >= 'A' && c <= 'Z') ? c + 32 : c;
-      t[c] = lower < 0x10000 ? static_cast<char16_t>(lower) : static_cast<char16_t>(c);
+// Case tables for the whole BMP, built once from the C library's Unicode data.
+using TCaseMap = wint_t (*)(wint_t, locale_t);
+std::unique_ptr<char16_t[]> CaseTable(TCaseMap map, char asciiFrom, int asciiShift) {
+  auto t = std::make_unique<char16_t[]>(0x10000);
+  locale_t loc = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
+  for (unsigned c = 0; c < 0x10000; ++c) {
+    unsigned mapped = c;
+    bool surrogate = c >= 0xD800 && c <= 0xDFFF;
+    if (loc && !surrogate) mapped = static_cast<unsigned>(map(static_cast<wint_t>(c), loc));
+    if (c < 0x80) {
+      const bool inRange = c >= static_cast<unsigned>(asciiFrom) && c < asciiFrom + 26u;
+      mapped = inRange ? static_cast<unsigned>(static_cast<int>(c) + asciiShift) : c;
     }
-    if (loc) freelocale(loc);
-    return t;
-  }();
+    t[c] = mapped < 0x10000 ? static_cast<char16_t>(mapped) : static_cast<char16_t>(c);
+  }
+  if (loc) freelocale(loc);
+  return t;
+}
+
+const char16_t* LowerTable() {
+  static const std::unique_ptr<char16_t[]> table = CaseTable(towlower_l, 'A', 32);
   return table.get();
+}
+
+const char16_t* UpperTable() {
+  static const std::unique_ptr<char16_t[]> table = CaseTable(towupper_l, 'a', -32);
+  return table.get();
+}
+
+std::u16string MapCase(std::u16string_view text, const char16_t* table) {
+  std::u16string out(text.size(), u'\0');
+  for (size_t i = 0; i < text.size(); ++i) out[i] = table[text[i]];
+  return out;
 }
 
 class Fd {
@@ -90,12 +107,9 @@ std::string UniqueTempName(const std::string& dir, unsigned value) {
 
 }  // namespace
 
-std::u16string LowerCaseLocale(std::u16string_view text) {
-  const char16_t* table = LowerTable();
-  std::u16string out(text.size(), u'\0');
-  for (size_t i = 0; i < text.size(); ++i) out[i] = table[text[i]];
-  return out;
-}
+std::u16string LowerCaseLocale(std::u16string_view text) { return MapCase(text, LowerTable()); }
+
+std::u16string UpperCaseLocale(std::u16string_view text) { return MapCase(text, UpperTable()); }
 
 char16_t LowerCaseChar(char16_t c) { return LowerTable()[c]; }
 

@@ -45,16 +45,17 @@ using Handle = std::unique_ptr<void, HandleCloser>;
 
 }  // namespace
 
-std::u16string LowerCaseLocale(std::u16string_view text) {
+namespace {
+
+// Case mapping may change the length in rare scripts: then the size is asked for first.
+std::u16string MapCase(std::u16string_view text, DWORD flags) {
   if (text.empty()) return {};
   std::u16string out(text.size(), u'\0');
   const auto* src = reinterpret_cast<const wchar_t*>(text.data());
-  const DWORD flags = LCMAP_LOWERCASE | LCMAP_LINGUISTIC_CASING;
   int n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, src, static_cast<int>(text.size()),
                         reinterpret_cast<wchar_t*>(out.data()), static_cast<int>(out.size()),
                         nullptr, nullptr, 0);
   if (n == static_cast<int>(out.size())) return out;
-  // Lower-casing may change the length in rare scripts: ask for the size first.
   n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, src, static_cast<int>(text.size()), nullptr,
                     0, nullptr, nullptr, 0);
   if (n <= 0) return std::u16string(text);
@@ -62,6 +63,16 @@ std::u16string LowerCaseLocale(std::u16string_view text) {
   LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, src, static_cast<int>(text.size()),
                 reinterpret_cast<wchar_t*>(out.data()), n, nullptr, nullptr, 0);
   return out;
+}
+
+}  // namespace
+
+std::u16string LowerCaseLocale(std::u16string_view text) {
+  return MapCase(text, LCMAP_LOWERCASE | LCMAP_LINGUISTIC_CASING);
+}
+
+std::u16string UpperCaseLocale(std::u16string_view text) {
+  return MapCase(text, LCMAP_UPPERCASE | LCMAP_LINGUISTIC_CASING);
 }
 
 char16_t LowerCaseChar(char16_t c) {
