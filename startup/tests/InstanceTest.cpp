@@ -48,10 +48,8 @@ HWND ProgramWindowOf(DWORD processId) {
         auto* s = reinterpret_cast<TSearch*>(param);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        wchar_t caption[kCaptionCompareLength + 1] = {};
-        GetWindowTextW(window, caption, static_cast<int>(std::size(caption)));
         if (owner != s->ProcessId || !IsWindowVisible(window) ||
-            !IsProgramWindowCaption(reinterpret_cast<const char16_t*>(caption), kProgramCaption)) {
+            !IsProgramWindowCaption(ReadWindowCaption(window), kProgramCaption)) {
           return TRUE;
         }
         s->Found = window;
