@@ -79,6 +79,15 @@ class CommandChannelTest : public ::testing::Test {
     Form.Channel->InstallMessageHandlers(Form);
   }
 
+  // The start-up file handed on while another program's window is in front.
+  void HandOnStartupFileBehind(const test::TForeignWindow& other, const std::u16string& file) {
+    StartWith(file);
+    ASSERT_TRUE(test::MakeForeground(other.Handle()));
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() != Form.Handle(); }));
+    Form.Channel->HandOnStartupFile();
+    Settle();
+  }
+
   // Sends a payload as a second start would.
   void HandOver(const std::u16string& text) {
     COPYDATASTRUCT payload{0, static_cast<DWORD>(CopyDataByteSize(text)),
@@ -231,13 +240,8 @@ TEST_F(CommandChannelTest, ANameAcceptedBeforeAModalBoxOpensWaitsUntilTheBoxHasC
 // Windows may refuse the foreground to a program started from Explorer.
 TEST_F(CommandChannelTest, AFileWaitsWhileTheWindowIsNotActiveAndOpensOnceItIs) {
   const std::u16string file = ExistingFile(u"Start.tvd");
-  StartWith(file);
   test::TForeignWindow other;
-  ASSERT_TRUE(test::MakeForeground(other.Handle()));
-  ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() != Form.Handle(); }));
-
-  Form.Channel->HandOnStartupFile();
-  Settle();
+  ASSERT_NO_FATAL_FAILURE(HandOnStartupFileBehind(other, file));
   EXPECT_TRUE(Form.Opened.empty());
   EXPECT_EQ(Form.Channel->PendingFilename(), file);
 
@@ -257,12 +261,8 @@ TEST_F(CommandChannelTest, AFileWaitsWhileTheWindowIsNotActiveAndOpensOnceItIs) 
 
 TEST_F(CommandChannelTest, AWaitingNameIsNotOpenedOnceTheWindowIsClosing) {
   const std::u16string file = ExistingFile(u"Start.tvd");
-  StartWith(file);
   test::TForeignWindow other;
-  ASSERT_TRUE(test::MakeForeground(other.Handle()));
-  ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() != Form.Handle(); }));
-  Form.Channel->HandOnStartupFile();
-  Settle();
+  ASSERT_NO_FATAL_FAILURE(HandOnStartupFileBehind(other, file));
   ASSERT_EQ(Form.Channel->PendingFilename(), file);
   Form.ClosingS = true;
   ASSERT_TRUE(test::MakeForeground(Form.Handle()));
