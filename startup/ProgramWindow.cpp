@@ -48,17 +48,15 @@ bool ForegroundWithoutLockTimeout(HWND window) {
 }  // namespace
 
 std::u16string ReadWindowCaption(HWND AWindow) {
-  std::u16string caption;
-  int room = GetWindowTextLengthW(AWindow) + 1;
-  // The caption may grow between asking its length and reading it; then read again.
-  for (int attempt = 0; attempt < 4 && room > 1; ++attempt) {
-    caption.assign(static_cast<size_t>(room), u'\0');
+  // GetWindowTextW sends nothing to another program's window, so a hung program cannot
+  // stop the search; a full buffer may have cut the caption, so it is read with more room.
+  constexpr int kMostRoom = 1 << 17;
+  for (int room = 512;; room *= 2) {
+    std::u16string caption(static_cast<size_t>(room), u'\0');
     const int length = GetWindowTextW(AWindow, reinterpret_cast<wchar_t*>(caption.data()), room);
-    caption.resize(static_cast<size_t>(length > 0 ? length : 0));
-    if (length < room - 1) break;
-    room = std::max(room * 2, GetWindowTextLengthW(AWindow) + 1);
+    caption.resize(static_cast<size_t>(std::max(length, 0)));
+    if (length < room - 1 || room >= kMostRoom) return caption;
   }
-  return caption;
 }
 
 HWND FindProgramWindow(std::u16string_view ACaption) {

@@ -9,7 +9,7 @@
 
 namespace tvn {
 
-// The whole caption of a window, however long.
+// The whole caption of a window (up to 131071 code units, far beyond any path).
 std::u16string ReadWindowCaption(HWND AWindow);
 
 // The first top-level window, from the top of the Z order, whose caption ends with the
