@@ -1,6 +1,7 @@
 #include "startup/CommandChannel.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "mainwindow/FileCommands.h"
@@ -74,13 +75,15 @@ TCommandChannel::TCommandChannel(ICommandChannelHost& host,
   if (const auto argument = StartupArgument(programArguments)) {
     FStartupFilename = platform::AbsolutePath(*argument);
   }
-  // A file handed over just before a dialog opens must not open once it has closed.
-  winui::SetModalCallbacks([this] { FPendingFilename.clear(); }, {});
+  // No file opens while a modal window is open; a name that came before it waits.
+  winui::SetModalCallbacks({}, [this] {
+    if (winui::ModalLevel() == 0) RetryPendingFile();
+  });
 }
 
 TCommandChannel::~TCommandChannel() { winui::SetModalCallbacks({}, {}); }
 
-bool TCommandChannel::HandleMessage(UINT msg, WPARAM /*wParam*/, LPARAM lParam, LRESULT& result) {
+bool TCommandChannel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
     case WM_COPYDATA:
       result = WMCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
@@ -94,13 +97,18 @@ bool TCommandChannel::HandleMessage(UINT msg, WPARAM /*wParam*/, LPARAM lParam, 
     case kWmProgramClose:
       result = WMProgramClose();
       return true;
+    case WM_ACTIVATEAPP:
+      if (wParam) RetryPendingFile();
+      result = 0;
+      return true;
     default:
       return false;
   }
 }
 
 void TCommandChannel::InstallMessageHandlers(winui::TCustomForm& form) {
-  for (UINT msg : {UINT(WM_COPYDATA), kWmOpenParameter, kWmProgramSetFocus, kWmProgramClose}) {
+  for (UINT msg : {UINT(WM_COPYDATA), kWmOpenParameter, kWmProgramSetFocus, kWmProgramClose,
+                   UINT(WM_ACTIVATEAPP)}) {
     form.SetMessageHandler(msg, [this, msg](WPARAM wParam, LPARAM lParam) {
       LRESULT result = 0;
       HandleMessage(msg, wParam, lParam, result);
@@ -150,10 +158,21 @@ LRESULT TCommandChannel::WMCopyData(const COPYDATASTRUCT* data) {
   return 0;
 }
 
+void TCommandChannel::RetryPendingFile() {
+  if (FPendingFilename.empty() || FHost.Closing()) return;
+  PostMessageW(FHost.MainWindowHandle(), kWmOpenParameter, 0, 0);
+}
+
 LRESULT TCommandChannel::WMOpenParameter() {
-  const std::u16string name = std::move(FPendingFilename);
-  FPendingFilename.clear();
-  if (name.empty() || !CanAcceptParameter(true)) return 0;
+  if (FPendingFilename.empty()) return 0;
+  if (FHost.Closing()) {
+    FPendingFilename.clear();
+    return 0;
+  }
+  // Windows may refuse the foreground to a program started from Explorer, or a modal
+  // window is open: the name waits until the window is active or that window has closed.
+  if (!CanAcceptParameter(true)) return 0;
+  const std::u16string name = std::exchange(FPendingFilename, {});
   TBusyScope busy(FParameterBusy);
   FHost.StopTimer1();
   OpenParameterFile(name);

@@ -70,6 +70,24 @@ class CommandChannelTest : public ::testing::Test {
     return path;
   }
 
+  // A new channel, as the main window of a program started with these arguments makes it.
+  void StartWith(const std::u16string& file, const std::u16string& more = {}) {
+    std::vector<std::u16string> arguments{file};
+    if (!more.empty()) arguments.push_back(more);
+    Form.Channel.reset();
+    Form.Channel = std::make_unique<TCommandChannel>(Form, arguments);
+    Form.Channel->InstallMessageHandlers(Form);
+  }
+
+  // The start-up file handed on while another program's window is in front.
+  void HandOnStartupFileBehind(const test::TForeignWindow& other, const std::u16string& file) {
+    StartWith(file);
+    ASSERT_TRUE(test::MakeForeground(other.Handle()));
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() != Form.Handle(); }));
+    Form.Channel->HandOnStartupFile();
+    Settle();
+  }
+
   // Sends a payload as a second start would.
   void HandOver(const std::u16string& text) {
     COPYDATASTRUCT payload{0, static_cast<DWORD>(CopyDataByteSize(text)),
@@ -201,13 +219,53 @@ TEST_F(CommandChannelTest, AHandOverWhileAModalBoxIsOpenOpensNothingThenOrLater)
   winui::MessageDlg(u"Frage?", winui::TMsgKind::Confirmation, winui::mbYes | winui::mbNo);
   Settle();
   EXPECT_TRUE(Form.Opened.empty());
+}
 
-  // Accepted, but a box opens before the window comes to it: the name is dropped.
+TEST_F(CommandChannelTest, ANameAcceptedBeforeAModalBoxOpensWaitsUntilTheBoxHasClosed) {
+  const std::u16string file = ExistingFile(u"Liste.tvd");
   HandOver(file);
   EXPECT_EQ(Form.Channel->PendingFilename(), file);
+  Prompt.AnswerMessage([&](const winui::TMessageRequest&) {
+    Settle();  // WM_OPENPARAMETER comes while the box is open
+    EXPECT_TRUE(Form.Opened.empty());
+    EXPECT_EQ(Form.Channel->PendingFilename(), file);
+    return winui::mrOk;
+  });
+  winui::MessageDlg(u"Hinweis", winui::TMsgKind::Information, winui::mbOK);
+  Settle();
+  EXPECT_EQ(Form.Opened, std::vector<std::u16string>{file});
+  EXPECT_TRUE(Form.Channel->PendingFilename().empty());
+}
+
+// Windows may refuse the foreground to a program started from Explorer.
+TEST_F(CommandChannelTest, AFileWaitsWhileTheWindowIsNotActiveAndOpensOnceItIs) {
+  const std::u16string file = ExistingFile(u"Start.tvd");
+  test::TForeignWindow other;
+  ASSERT_NO_FATAL_FAILURE(HandOnStartupFileBehind(other, file));
+  EXPECT_TRUE(Form.Opened.empty());
+  EXPECT_EQ(Form.Channel->PendingFilename(), file);
+
+  // A box that comes and goes meanwhile does not lose it either.
   Prompt.AnswerMessage(winui::mrOk);
   winui::MessageDlg(u"Hinweis", winui::TMsgKind::Information, winui::mbOK);
+  Settle();
+  EXPECT_TRUE(Form.Opened.empty());
+  EXPECT_EQ(Form.Channel->PendingFilename(), file);
+
+  ASSERT_TRUE(test::MakeForeground(Form.Handle()));
+  EXPECT_TRUE(PumpUntil([&] { return !Form.Opened.empty(); }));
+  EXPECT_EQ(Form.Opened, std::vector<std::u16string>{file});
   EXPECT_TRUE(Form.Channel->PendingFilename().empty());
+  EXPECT_EQ(Form.Timer1Stops, 1);
+}
+
+TEST_F(CommandChannelTest, AWaitingNameIsNotOpenedOnceTheWindowIsClosing) {
+  const std::u16string file = ExistingFile(u"Start.tvd");
+  test::TForeignWindow other;
+  ASSERT_NO_FATAL_FAILURE(HandOnStartupFileBehind(other, file));
+  ASSERT_EQ(Form.Channel->PendingFilename(), file);
+  Form.ClosingS = true;
+  ASSERT_TRUE(test::MakeForeground(Form.Handle()));
   Settle();
   EXPECT_TRUE(Form.Opened.empty());
 }
@@ -271,9 +329,7 @@ TEST_F(CommandChannelTest, CloseRunsTheExitCommand) {
 
 TEST_F(CommandChannelTest, TheStartupFileIsHandedOnAtTheFirstShowing) {
   const std::u16string file = ExistingFile(u"Start.tvd");
-  Form.Channel.reset();
-  Form.Channel = std::make_unique<TCommandChannel>(Form, std::vector<std::u16string>{file, u"x"});
-  Form.Channel->InstallMessageHandlers(Form);
+  StartWith(file, u"x");
   EXPECT_EQ(Form.Channel->StartupFilename(), file);
   Form.Channel->HandOnStartupFile();
   EXPECT_TRUE(Form.Channel->StartupFilename().empty());

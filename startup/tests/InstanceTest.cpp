@@ -3,18 +3,15 @@
 // caption, its message box, the command key) and ends what it started.
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
 #include <chrono>
 #include <filesystem>
-#include <optional>
 
 #include "data/tests/TestData.h"
 #include "mainwindow/WindowCaption.h"
+#include "platform/Utf16.h"
 #include "startup/Handover.h"
 #include "startup/KxRegistry.h"
 #include "startup/ProgramWindow.h"
-#include "platform/Utf16.h"
 #include "startup/tests/StartupTestSupport.h"
 
 namespace tvn {
@@ -48,10 +45,8 @@ HWND ProgramWindowOf(DWORD processId) {
         auto* s = reinterpret_cast<TSearch*>(param);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        wchar_t caption[kCaptionCompareLength + 1] = {};
-        GetWindowTextW(window, caption, static_cast<int>(std::size(caption)));
         if (owner != s->ProcessId || !IsWindowVisible(window) ||
-            !IsProgramWindowCaption(reinterpret_cast<const char16_t*>(caption), kProgramCaption)) {
+            !IsProgramWindowCaption(ReadWindowCaption(window), kProgramCaption)) {
           return TRUE;
         }
         s->Found = window;
@@ -101,24 +96,10 @@ HWND DialogWithText(DWORD threadId, const std::u16string& text) {
   return search.Found;
 }
 
-std::u16string SettingsFile() {
-  wchar_t folder[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, folder))) return {};
-  return reinterpret_cast<const char16_t*>(folder) + std::u16string(u"\\Tavorin\\Tavorin.ini");
-}
-
 class InstanceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, W(std::u16string(kProgramCaption)));
-    if (mutex) CloseHandle(mutex);
-    if (mutex || FindProgramWindow(kProgramCaption)) {
-      GTEST_SKIP() << "another Tavorin runs in this Wine session";
-    }
-    FSettings = SettingsFile();
-    if (std::filesystem::exists(std::filesystem::path(FSettings))) {
-      FSavedSettings = test::ReadBytes(FSettings);
-    }
+    if (test::TavorinRuns()) GTEST_SKIP() << "another Tavorin runs in this Wine session";
     std::filesystem::create_directories(std::filesystem::path(Dir.File(u"Ordner")));
     SaveList(First, u"Erste Autorin");
     SaveList(Second, u"Zweiter Autor");
@@ -127,13 +108,6 @@ class InstanceTest : public ::testing::Test {
 
   void TearDown() override {
     for (TStarted& p : FStarted) End(p);
-    if (FSettings.empty()) return;
-    if (FSavedSettings) {
-      test::WriteBytes(FSettings, *FSavedSettings);
-    } else {
-      std::error_code ec;
-      std::filesystem::remove(std::filesystem::path(FSettings), ec);
-    }
     test::DeleteCommandKey(std::u16string(kCommandKeyName));
   }
 
@@ -202,9 +176,8 @@ class InstanceTest : public ::testing::Test {
   const std::u16string Text = Dir.File(u"Ordner\\Notiz.txt");
 
  private:
+  test::TSettingsFileGuard FSettings;
   std::vector<TStarted> FStarted;
-  std::u16string FSettings;
-  std::optional<std::string> FSavedSettings;
 };
 
 TEST_F(InstanceTest, ASecondStartWithARelativeNameMakesTheFirstOpenTheFullPath) {
