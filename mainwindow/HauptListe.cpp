@@ -155,6 +155,7 @@ void TForm1::NeuSortieren() {
     // to unmark and mark them again.
     ListView1.Invalidate();
     ListView1.SetItemFocused(0);  // the first marked row, as when marking by identity
+    if (IsShown()) FocusList();   // as SetLvDaten gives it on the other path
   } else {
     SetLvDaten(-1);
     MarkiereDaten(marked);

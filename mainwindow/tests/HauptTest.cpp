@@ -1,7 +1,10 @@
 // The main window's list, sorting, status line and layout, driven as the user and a screen
 // reader reach them: window messages to the real controls.
 #include <windows.h>
+// After windows.h, whose types it uses.
 #include <commctrl.h>
+
+#include <functional>
 
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/tests/HauptTestSupport.h"
@@ -132,6 +135,32 @@ TEST_F(MainWindow, MarkingAndFocusSurviveAResort) {
   ClickHeader(snAutor);
   EXPECT_EQ(form->ListView1.SelCount(), 6);
   EXPECT_EQ(form->Daten.Liste[static_cast<size_t>(form->ItemIndex())].Autor, u"B");
+}
+
+TEST_F(MainWindow, EveryResortGivesTheListTheFocus) {
+  struct Case {
+    const char* name;
+    bool allMarked;
+    std::function<void()> resort;
+  };
+  const Case cases[] = {
+      {"one row marked, sort menu", false, [this] { form->MenuSortNr[snTitel].Click(); }},
+      {"every row marked, sort menu", true, [this] { form->MenuSortNr[snTitel].Click(); }},
+      {"every row marked, direction menu", true, [this] { form->MenuSortAb.Click(); }},
+      {"every row marked, header click", true, [this] { ClickHeader(snAutor); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ShowListe({u"C", u"A", u"B"});
+    if (c.allMarked) form->AlleMarkieren();
+    form->Button1.SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return form->Button1.Focused(); }));
+
+    c.resort();
+
+    EXPECT_TRUE(form->ListView1.Focused());
+    EXPECT_EQ(form->ListView1.SelCount(), c.allMarked ? 3 : 1);
+  }
 }
 
 TEST_F(MainWindow, StatusPanelsAnswerTheScreenReadersTextQueries) {
