@@ -11,6 +11,7 @@
 #include "platform/Utf16.h"
 #include "screenreader/tests/ReaderDoubles.h"
 #include "winui/FontCache.h"
+#include "winui/tests/TestWindows.h"
 
 namespace tvn::test {
 namespace {
@@ -264,6 +265,17 @@ TEST_F(MainWindow, TypedLettersJumpToTheAuthor) {
   EXPECT_TRUE(PumpUntil([&] { return form->ItemIndex() >= 0 &&
                                      form->Daten.Liste[form->ItemIndex()].Autor == u"Müller"; }))
       << form->ItemIndex();
+}
+
+// A screen reader reading the window from its own process, through Active Accessibility.
+TEST_F(MainWindow, ScreenReadersReadTheListAndTheStatusLineByName) {
+  const std::vector<winui::test::TAccessibleReading> readings = winui::test::ReadFromOtherProcess(
+      {form->ListView1.Handle(), form->StatusBar1.Handle(), form->Button1.Handle(),
+       form->Button2.Handle(), form->Button3.Handle()});
+  std::vector<std::u16string> names;
+  for (const winui::test::TAccessibleReading& reading : readings) names.push_back(reading.Name);
+  EXPECT_EQ(names, (std::vector<std::u16string>{u"Hörbuchliste", u"Statuszeile", u"Neu", u"Details",
+                                                u"Bearbeiten"}));
 }
 
 TEST_F(MainWindow, FocusingTheListSaysItsLabelOnce) {
