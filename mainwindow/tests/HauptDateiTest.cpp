@@ -81,8 +81,11 @@ TEST_F(FileCommands, LoggingOffAsksTheCloseQuestionWhileTheShutdownIsHeldUp) {
     OpenFile(path);
     AddEntry(u"B");
     std::u16string reasonDuringQuestion;
+    LRESULT secondLogoff = -1;
     prompt->AnswerMessage([&](const winui::TMessageRequest&) {
       reasonDuringQuestion = winui::ShutdownBlockReason(form->Handle());
+      // Another logoff meanwhile waits for this answer and asks nothing itself.
+      secondLogoff = SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
       return c.answer;
     });
 
@@ -92,6 +95,7 @@ TEST_F(FileCommands, LoggingOffAsksTheCloseQuestionWhileTheShutdownIsHeldUp) {
     EXPECT_EQ(LastMessage().Text, kAenderungenFrage);
     EXPECT_EQ(LastMessage().Buttons, winui::mbYes | winui::mbNo | winui::mbCancel);
     EXPECT_EQ(reasonDuringQuestion, kEndSessionGrund);
+    EXPECT_EQ(secondLogoff, FALSE);
     EXPECT_EQ(winui::ShutdownBlockReason(form->Handle()), u"");
     EXPECT_EQ(Authors(Load(path)), c.onDisk);
     EXPECT_EQ(form->HatAenderungen(), c.answer != mrYes);
