@@ -145,7 +145,7 @@ class TNamedAccessible final : public IAccessible {
 
 bool AnswerAccessibleName(HWND window, WPARAM wParam, LPARAM lParam, const std::u16string& name,
                           LRESULT& result) {
-  // lParam holds a 32-bit object id, sign-extended on 64-bit Windows and not on Wine.
+  // lParam holds a 32-bit object id; senders differ in whether they extend its sign.
   if (static_cast<LONG>(lParam) != OBJID_CLIENT) return false;
   IAccessible* standard = nullptr;
   if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),

@@ -1,5 +1,5 @@
-// The name screen readers read for a window through Microsoft Active Accessibility (and UI
-// Automation, which reads such windows through it). Windows finds a name only for some
+// The name screen readers read for a window through Microsoft Active Accessibility (UI
+// Automation reads a window that answers with an object of its own through that object). Windows finds a name only for some
 // controls (an edit takes the label before it, a button its caption); a list view or a
 // status bar has none. A control with an accessible name (TControl::SetAccessibleName)
 // answers the request for its client object with the object Windows would give, wrapped so
