@@ -8,10 +8,12 @@
 
 #include "data/ResConst.h"
 #include "mainwindow/FensterGroesse.h"
+#include "mainwindow/FileCommands.h"
 #include "mainwindow/KxFolder.h"
 #include "mainwindow/StatusZeile.h"
 #include "mainwindow/WindowCaption.h"
 #include "platform/Utf16.h"
+#include "winui/ShutdownBlock.h"
 #include "winui/Win32Util.h"
 
 namespace tvn {
@@ -181,7 +183,10 @@ void TForm1::FormShow() {
   FChannel->HandOnStartupFile();
 }
 
-void TForm1::FormCloseQuery(bool& CanClose) { CanClose = AenderungenPruefen(); }
+// Once closed (or the session ended) nothing is asked again.
+void TForm1::FormCloseQuery(bool& CanClose) {
+  CanClose = IsClosing || AenderungenPruefen();
+}
 
 void TForm1::FormClose() {
   EinstellungenLadenSpeichern(false);
@@ -194,6 +199,29 @@ void TForm1::FormClose() {
 }
 
 void TForm1::MenuDateiBeendenClick() { Close(); }
+
+void TForm1::FormQueryEndSession(bool& CanEnd) {
+  if (IsClosing || !HatAenderungen()) return;
+  // A second logoff while the question is open waits for its answer.
+  if (FEndSessionFrage) {
+    CanEnd = false;
+    return;
+  }
+  const winui::TShutdownBlock block(Handle(), std::u16string(kEndSessionGrund));
+  FEndSessionFrage = true;
+  try {
+    CanEnd = AenderungenPruefen();
+  } catch (...) {
+    FEndSessionFrage = false;
+    throw;
+  }
+  FEndSessionFrage = false;
+}
+
+void TForm1::FormEndSession(bool Ending) {
+  // The closing steps without the question, which the session's end has answered.
+  if (Ending && !IsClosing) FormClose();
+}
 
 void TForm1::EinstellungenLadenSpeichern(bool /*LadenS*/) {
   // The settings file is not kept yet: every start uses the values of creation.

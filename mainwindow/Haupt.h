@@ -176,6 +176,8 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   void FormCloseQuery(bool& CanClose) override;
   void FormClose() override;
   void FormResize() override;
+  void FormQueryEndSession(bool& CanEnd) override;
+  void FormEndSession(bool Ending) override;
 
  private:
   void BuildMenus();
@@ -222,6 +224,8 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   // Items taken out while one of them runs its click; freed at the next rebuild.
   std::vector<std::unique_ptr<winui::TMenuItem>> FRetiredHistoryItems;
   int FHistoryClickDepth = 0;
+  // The unsaved-changes question of a logoff or shutdown is open.
+  bool FEndSessionFrage = false;
 };
 
 }  // namespace tvn

@@ -12,6 +12,8 @@ namespace tvn {
 
 void TForm1::SetupListView() {
   ListView1.PopupMenu = &PuMenu1;
+  // Screen readers that read the window find no label to name a list view by.
+  ListView1.SetAccessibleName(u"Hörbuchliste");
   ListView1.SetTabOrder(0);
   ListView1.OnData = [this](int row, int column) -> std::u16string {
     if (row < 0 || row >= Daten.Count()) return {};
@@ -155,6 +157,7 @@ void TForm1::NeuSortieren() {
     // to unmark and mark them again.
     ListView1.Invalidate();
     ListView1.SetItemFocused(0);  // the first marked row, as when marking by identity
+    if (IsShown()) FocusList();   // as SetLvDaten gives it on the other path
   } else {
     SetLvDaten(-1);
     MarkiereDaten(marked);

@@ -8,6 +8,7 @@ namespace tvn {
 
 void TForm1::SetupStatusBar() {
   StatusBar1.OwnerDraw = true;
+  StatusBar1.SetAccessibleName(u"Statuszeile");
   StatusBar1.SetPanelWidths({1, 1});
   StatusBar1.OnDrawPanel = [this](HDC dc, int panel, const RECT& rect) {
     StatusBar1DrawPanel(dc, panel, rect);

@@ -4,6 +4,7 @@
 #include "mainwindow/tests/HauptTestSupport.h"
 #include "platform/Platform.h"
 #include "platform/Utf16.h"
+#include "winui/ShutdownBlock.h"
 #include "winui/Win32Util.h"
 
 namespace tvn::test {
@@ -59,6 +60,77 @@ TEST_F(FileCommands, TheCloseQuestionHasThreeAnswers) {
     EXPECT_EQ(form->IsClosing, c.closed);
     EXPECT_EQ(Authors(Load(path)), c.onDisk);
   }
+}
+
+// Windows asks every top-level window before it logs off or shuts down.
+TEST_F(FileCommands, LoggingOffAsksTheCloseQuestionWhileTheShutdownIsHeldUp) {
+  struct Case {
+    winui::TModalResult answer;
+    BOOL sessionMayEnd;
+    std::vector<std::u16string> onDisk;
+  };
+  const Case cases[] = {
+      {mrCancel, FALSE, {u"A"}},
+      {mrNo, TRUE, {u"A"}},
+      {mrYes, TRUE, {u"A", u"B"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answer);
+    const std::u16string path = WriteFile(u"liste.tvd", {u"A"});
+    OpenWindow();
+    OpenFile(path);
+    AddEntry(u"B");
+    std::u16string reasonDuringQuestion;
+    LRESULT secondLogoff = -1;
+    prompt->AnswerMessage([&](const winui::TMessageRequest&) {
+      reasonDuringQuestion = winui::ShutdownBlockReason(form->Handle());
+      // Another logoff meanwhile waits for this answer and asks nothing itself.
+      secondLogoff = SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+      return c.answer;
+    });
+
+    const LRESULT result = SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+
+    EXPECT_EQ(result, c.sessionMayEnd);
+    EXPECT_EQ(LastMessage().Text, kAenderungenFrage);
+    EXPECT_EQ(LastMessage().Buttons, winui::mbYes | winui::mbNo | winui::mbCancel);
+    EXPECT_EQ(reasonDuringQuestion, kEndSessionGrund);
+    EXPECT_EQ(secondLogoff, FALSE);
+    EXPECT_EQ(winui::ShutdownBlockReason(form->Handle()), u"");
+    EXPECT_EQ(Authors(Load(path)), c.onDisk);
+    EXPECT_EQ(form->HatAenderungen(), c.answer != mrYes);
+
+    // Windows tells every window whether the session ends after all.
+    SendMessageW(form->Handle(), WM_ENDSESSION, c.sessionMayEnd, ENDSESSION_LOGOFF);
+    EXPECT_EQ(form->IsClosing, c.sessionMayEnd != FALSE);
+    if (c.sessionMayEnd) {
+      // The session's end answered the question: closing asks nothing more.
+      const size_t asked = prompt->Records().size();
+      SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
+      EXPECT_EQ(prompt->Records().size(), asked);
+      EXPECT_FALSE(form->IsShown());
+    } else {
+      EXPECT_TRUE(form->IsShown());
+    }
+  }
+}
+
+TEST_F(FileCommands, LoggingOffWithoutChangesAsksNothingAndAnotherLogoffAsksAgain) {
+  EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  EXPECT_TRUE(prompt->Records().empty());
+
+  AddEntry(u"A");
+  prompt->AnswerMessage(mrNo);
+  EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  // Another program refused: the session goes on, and so do the unsaved changes.
+  SendMessageW(form->Handle(), WM_ENDSESSION, FALSE, 0);
+  EXPECT_FALSE(form->IsClosing);
+  prompt->AnswerMessage(mrCancel);
+  EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, 0), FALSE);
+  prompt->AnswerMessage(mrCancel);
+  CloseWindow();
+  EXPECT_EQ(prompt->Records().size(), 3u);
+  EXPECT_TRUE(form->IsShown());
 }
 
 TEST_F(FileCommands, NoQuestionWithoutChangesAndNoCloseWhenTheNameDialogIsCancelled) {

@@ -1,13 +1,17 @@
 // The main window's list, sorting, status line and layout, driven as the user and a screen
 // reader reach them: window messages to the real controls.
 #include <windows.h>
+// After windows.h, whose types it uses.
 #include <commctrl.h>
+
+#include <functional>
 
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/tests/HauptTestSupport.h"
 #include "platform/Utf16.h"
 #include "screenreader/tests/ReaderDoubles.h"
 #include "winui/FontCache.h"
+#include "winui/tests/TestWindows.h"
 
 namespace tvn::test {
 namespace {
@@ -134,6 +138,32 @@ TEST_F(MainWindow, MarkingAndFocusSurviveAResort) {
   EXPECT_EQ(form->Daten.Liste[static_cast<size_t>(form->ItemIndex())].Autor, u"B");
 }
 
+TEST_F(MainWindow, EveryResortGivesTheListTheFocus) {
+  struct Case {
+    const char* name;
+    bool allMarked;
+    std::function<void()> resort;
+  };
+  const Case cases[] = {
+      {"one row marked, sort menu", false, [this] { form->MenuSortNr[snTitel].Click(); }},
+      {"every row marked, sort menu", true, [this] { form->MenuSortNr[snTitel].Click(); }},
+      {"every row marked, direction menu", true, [this] { form->MenuSortAb.Click(); }},
+      {"every row marked, header click", true, [this] { ClickHeader(snAutor); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ShowListe({u"C", u"A", u"B"});
+    if (c.allMarked) form->AlleMarkieren();
+    form->Button1.SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return form->Button1.Focused(); }));
+
+    c.resort();
+
+    EXPECT_TRUE(form->ListView1.Focused());
+    EXPECT_EQ(form->ListView1.SelCount(), c.allMarked ? 3 : 1);
+  }
+}
+
 TEST_F(MainWindow, StatusPanelsAnswerTheScreenReadersTextQueries) {
   struct Case {
     const char* name;
@@ -235,6 +265,17 @@ TEST_F(MainWindow, TypedLettersJumpToTheAuthor) {
   EXPECT_TRUE(PumpUntil([&] { return form->ItemIndex() >= 0 &&
                                      form->Daten.Liste[form->ItemIndex()].Autor == u"Müller"; }))
       << form->ItemIndex();
+}
+
+// A screen reader reading the window from its own process, through Active Accessibility.
+TEST_F(MainWindow, ScreenReadersReadTheListAndTheStatusLineByName) {
+  const std::vector<winui::test::TAccessibleReading> readings = winui::test::ReadFromOtherProcess(
+      {form->ListView1.Handle(), form->StatusBar1.Handle(), form->Button1.Handle(),
+       form->Button2.Handle(), form->Button3.Handle()});
+  std::vector<std::u16string> names;
+  for (const winui::test::TAccessibleReading& reading : readings) names.push_back(reading.Name);
+  EXPECT_EQ(names, (std::vector<std::u16string>{u"Hörbuchliste", u"Statuszeile", u"Neu", u"Details",
+                                                u"Bearbeiten"}));
 }
 
 TEST_F(MainWindow, FocusingTheListSaysItsLabelOnce) {

@@ -27,4 +27,14 @@ HWND FindDialogOfThread(DWORD threadId);
 std::vector<HWND> DescendantsOfClass(HWND parent, const std::wstring& className);
 std::wstring TextOf(HWND window);
 
+// What a screen reader in another process reads for a window's client object.
+struct TAccessibleReading {
+  bool Found = false;  // the window has an accessible object
+  std::u16string Name;
+  long Role = 0;
+};
+// Reads the windows from a second process (the probe program beside the test program, see
+// tvn_use_accessible_probe) while this thread answers its requests.
+std::vector<TAccessibleReading> ReadFromOtherProcess(const std::vector<HWND>& windows);
+
 }  // namespace winui::test
