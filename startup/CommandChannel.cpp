@@ -118,10 +118,12 @@ void TCommandChannel::InstallMessageHandlers(winui::TCustomForm& form) {
 }
 
 void TCommandChannel::HandOnStartupFile() {
-  if (FStartupFilename.empty()) return;
-  FPendingFilename = std::move(FStartupFilename);
+  // A file handed over before the first showing came after the start-up file: it wins.
+  if (!FStartupFilename.empty() && FPendingFilename.empty()) {
+    FPendingFilename = std::move(FStartupFilename);
+  }
   FStartupFilename.clear();
-  if (!PostMessageW(FHost.MainWindowHandle(), kWmOpenParameter, 0, 0)) FPendingFilename.clear();
+  RetryPendingFile();
 }
 
 TParameterState TCommandChannel::ParameterState() const {
@@ -145,16 +147,17 @@ bool TCommandChannel::CanAcceptParameter(bool RequireActive) const {
 }
 
 LRESULT TCommandChannel::WMCopyData(const COPYDATASTRUCT* data) {
-  const bool canAccept = CanAcceptParameter(false);
   const HWND main = FHost.MainWindowHandle();
-  // Every hand-over brings the program forward, also one that is dropped.
+  // Every hand-over brings the program forward.
   SendMessageW(main, kWmProgramSetFocus, 0, 0);
-  if (data == nullptr) return 0;
+  if (data == nullptr || FHost.Closing()) return 0;
+  // A window that cannot open the file now (not shown yet, loading, a dialog open) keeps it
+  // waiting, as WMOpenParameter does; it opens once the window is ready.
   std::optional<std::u16string> name =
-      AcceptCopyData(canAccept, FPendingFilename, data->lpData, data->cbData);
+      AcceptCopyData(true, FPendingFilename, data->lpData, data->cbData);
   if (!name) return 0;
   FPendingFilename = std::move(*name);
-  if (!PostMessageW(main, kWmOpenParameter, 0, 0)) FPendingFilename.clear();
+  PostMessageW(main, kWmOpenParameter, 0, 0);
   return 0;
 }
 

@@ -209,16 +209,18 @@ TEST_F(CommandChannelTest, FilesThatCannotBeOpenedGetTheirMessage) {
   EXPECT_EQ(Form.Opened, std::vector<std::u16string>{broken});
 }
 
-TEST_F(CommandChannelTest, AHandOverWhileAModalBoxIsOpenOpensNothingThenOrLater) {
+TEST_F(CommandChannelTest, AHandOverWhileAModalBoxIsOpenOpensOnceTheBoxHasClosed) {
   const std::u16string file = ExistingFile(u"Liste.tvd");
   Prompt.AnswerMessage([&](const winui::TMessageRequest&) {
     HandOver(file);
-    EXPECT_TRUE(Form.Channel->PendingFilename().empty());
+    Settle();
+    EXPECT_TRUE(Form.Opened.empty());  // nothing opens over a dialog
+    EXPECT_EQ(Form.Channel->PendingFilename(), file);
     return winui::mrYes;
   });
   winui::MessageDlg(u"Frage?", winui::TMsgKind::Confirmation, winui::mbYes | winui::mbNo);
   Settle();
-  EXPECT_TRUE(Form.Opened.empty());
+  EXPECT_EQ(Form.Opened, std::vector<std::u16string>{file});
 }
 
 TEST_F(CommandChannelTest, ANameAcceptedBeforeAModalBoxOpensWaitsUntilTheBoxHasClosed) {
@@ -279,28 +281,45 @@ TEST_F(CommandChannelTest, OnlyOneNameWaitsAtATime) {
   EXPECT_EQ(Form.Opened, std::vector<std::u16string>{first});
 }
 
-TEST_F(CommandChannelTest, AWindowThatIsNotReadyDropsTheName) {
+TEST_F(CommandChannelTest, AWindowThatIsNotReadyKeepsTheNameUntilItIs) {
   const std::u16string file = ExistingFile(u"Liste.tvd");
   const struct {
     const char* What;
-    bool Started, Loading, Closing, Enabled;
+    bool Started, Loading, Enabled;
   } cases[] = {
-      {"not shown yet", false, false, false, true},
-      {"loading the settings", true, true, false, true},
-      {"closing", true, false, true, true},
-      {"disabled", true, false, false, false},
+      {"not shown yet", false, false, true},
+      {"loading the settings", true, true, true},
+      {"disabled", true, false, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.What);
+    Form.Opened.clear();
     Form.StartedS = c.Started;
     Form.LoadingS = c.Loading;
-    Form.ClosingS = c.Closing;
     EnableWindow(Form.Handle(), c.Enabled);
     HandOver(file);
     Settle();
     EXPECT_TRUE(Form.Opened.empty());
+    EXPECT_EQ(Form.Channel->PendingFilename(), file);
+
+    // Ready again: the first showing hands on what waits, as the end of a dialog does.
+    Form.StartedS = true;
+    Form.LoadingS = false;
+    EnableWindow(Form.Handle(), TRUE);
+    ASSERT_TRUE(test::MakeForeground(Form.Handle()));
+    Form.Channel->HandOnStartupFile();
+    EXPECT_TRUE(PumpUntil([&] { return !Form.Opened.empty(); }));
+    EXPECT_EQ(Form.Opened, std::vector<std::u16string>{file});
     EXPECT_TRUE(Form.Channel->PendingFilename().empty());
   }
+}
+
+TEST_F(CommandChannelTest, AClosingWindowDropsTheName) {
+  Form.ClosingS = true;
+  HandOver(ExistingFile(u"Liste.tvd"));
+  Settle();
+  EXPECT_TRUE(Form.Opened.empty());
+  EXPECT_TRUE(Form.Channel->PendingFilename().empty());
 }
 
 TEST_F(CommandChannelTest, SetFocusRestoresAndBringsTheOpenDialogAboveTheMainWindow) {
