@@ -25,12 +25,14 @@
 
 namespace tvn {
 
+class TNeuForm;
+
 class TForm1 : public winui::TMainForm, public ICommandChannelHost {
  public:
   // AArguments: the program's arguments without the program name; the first one that is
   // not blank is the start-up file.
-  explicit TForm1(std::vector<std::u16string> AArguments =
-                      platform::CommandLineArguments(0, nullptr));
+  explicit TForm1(std::vector<std::u16string> AArguments = platform::CommandLineArguments(0,
+                                                                                          nullptr));
   ~TForm1() override;
 
   // ---- properties ----
@@ -78,8 +80,8 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   void Timer0Timer();
   void Timer1Timer();
   // Size limits and size of the window within the work area of its monitor.
-  void FensterGroesseSetzen(int AWidth, int AHeight, int AMinWidth, int AMinHeight,
-                            int AMaxWidth, int AMaxHeight);
+  void FensterGroesseSetzen(int AWidth, int AHeight, int AMinWidth, int AMinHeight, int AMaxWidth,
+                            int AMaxHeight);
   int NormalWidth() const { return FNormalWidth; }
   int NormalHeight() const { return FNormalHeight; }
   winui::TWindowState LastWindowState() const { return FLastWindowState; }
@@ -87,6 +89,26 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   // ---- undo ----
   void SetUndoDaten();
   void MenuAktZurueckClick();
+
+  // ---- entry commands ----
+  void MenuAktNeuClick();
+  void MenuAktBearbeitenClick();
+  void MenuAktDuplizierenClick();
+  void MenuAktAlleMarkierenClick();
+  // ATag 2: copy, 1: cut.
+  void MenuAktKopierenClick(int ATag);
+  void MenuAktEinfuegenClick();
+  // AFragenS: the user's command asks first; cut deletes without a question.
+  void MenuAktLoeschenClick(bool AFragenS = true);
+  // ATag 1: read, 2: not read.
+  void MenuAktGelesenClick(int ATag);
+  // The enabling of "A&ktionen" and the context menu; AMenuGeoeffnetS: a menu opens (the
+  // read commands then look at the marked entries).
+  void AktionenEnablingSetzen(bool AMenuGeoeffnetS);
+
+  // ---- import and export ----
+  void MenuDateiImportClick();
+  void MenuAktExportClick();
 
   // ---- files ----
   bool Oeffne(const std::u16string& AFilename) override;
@@ -121,6 +143,8 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   TCommandChannel& Channel() { return *FChannel; }
 
   // ---- fields other parts of the program use ----
+  // The entry editor, made once at creation.
+  std::unique_ptr<TNeuForm> NeuForm;
   bool IsClosing = false;
   winui::TControl* MerkActiveControl = nullptr;
   TDaten CopyDaten;
@@ -148,14 +172,27 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   winui::TMenuItem MenuDateiOeffnen{u"Ö&ffnen...", {'O', winui::ssCtrl}};
   winui::TMenuItem MenuDateiSpeichern{u"&Speichern", {'S', winui::ssCtrl}};
   winui::TMenuItem MenuDateiSpeichernUnter{u"Speichern &unter...", {'U', winui::ssCtrl}};
-  // Hidden until the import command attaches.
   winui::TMenuItem MenuDateiImport{u"&Importieren...", {'I', winui::ssCtrl}};
   winui::TMenuItem MenuDateiClose{u"S&chließen", {VK_F4, winui::ssCtrl}};
   winui::TMenuItem MenuDateiStrich{u"-"};
   winui::TMenuItem MenuDateiBeenden{u"&Beenden", {VK_F4, winui::ssAlt}};
   winui::TMenuItem MenuAktionen{u"A&ktionen"};
-  winui::TMenuItem MenuAktZurueck{u"Änderung &zurücksetzen", {'Z', winui::ssCtrl}};
-  winui::TMenuItem PuZurueck{u"Änderung &zurücksetzen", {'Z', winui::ssCtrl}};
+  // The items of "A&ktionen" and their twins in the context menu PuMenu1; captions,
+  // shortcuts and tags come from one table (HauptAktionen.cpp).
+  winui::TMenuItem MenuAktNeu, PuNeu;
+  // Hidden until the details viewer attaches.
+  winui::TMenuItem MenuAktDetails, PuDetails;
+  winui::TMenuItem MenuAktBearbeiten, PuBearbeiten;
+  winui::TMenuItem MenuAktDuplizieren, PuDuplizieren;
+  winui::TMenuItem MenuAktZurueck, PuZurueck;
+  winui::TMenuItem MenuAktAlleMarkieren, PuAlleMarkieren;
+  winui::TMenuItem MenuAktEinfuegen, PuEinfuegen;
+  winui::TMenuItem MenuAktKopieren, PuKopieren;
+  winui::TMenuItem MenuAktAusschneiden, PuAusschneiden;
+  winui::TMenuItem MenuAktLoeschen, PuLoeschen;
+  winui::TMenuItem MenuAktExport, PuExport;
+  winui::TMenuItem MenuAktGelesen, PuGelesen;
+  winui::TMenuItem MenuAktNichtGelesen, PuNichtGelesen;
   // Hidden until the search commands attach.
   winui::TMenuItem MenuSuchen{u"&Suchen"};
   winui::TMenuItem MenuSortieren{u"S&ortieren"};
@@ -179,6 +216,7 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
 
  private:
   void BuildMenus();
+  void BuildAktionen();
   void SetupFileDialogs();
   void SetupListView();
   void SetupStatusBar();
@@ -187,9 +225,22 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   void StatusBar1DrawPanel(HDC dc, int panel, const RECT& rect);
   void MenuDateiClick();
   void MenuAktionenClick();
+  // Whether some marked entry has GelesenS == AGelesenS.
+  bool MarkierteMitGelesen(bool AGelesenS) const;
+  // Shows the entry editor with a caption, filled from ARec (or empty); true on OK.
+  bool EditorZeigen(const std::u16string& ACaption, const TDatenRec* ARec, int AEditIndex);
+  // Records an undo step, adds ARec, sorts and makes it the focused and only marked row.
+  void EintragHinzufuegen(const TDatenRec& ARec);
+  // The writing step of the export with its reports.
+  void WriteExportFile(const std::u16string& AFilename, const TDaten& AMarked, bool AssignS,
+                       bool TxtS);
   void MenuAnsichtDetailClick();
   // The enabling a shortcut key finds: Save always, the others as in their menus.
   void ShortCutEnabling();
+  // Every key press before the shortcuts are looked up; true: the key is consumed.
+  bool ShortCutPruefen(winui::TShortCut AKey);
+  // The marked rows in list order.
+  std::vector<int> MarkierteZeilen() const;
   void FocusList();
   void UnmarkAll();
   void SetSortierung(TSortNr ASortNr, bool ASortAufS);

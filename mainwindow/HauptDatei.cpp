@@ -144,9 +144,13 @@ void TForm1::MenuDateiOeffnenClick() {
   SetActiveControl();
 }
 
-void TForm1::MenuDateiSpeichernClick() { Speichern(SpeichernUnterNoetig(FFilename)); }
+void TForm1::MenuDateiSpeichernClick() {
+  Speichern(SpeichernUnterNoetig(FFilename));
+}
 
-void TForm1::MenuDateiSpeichernUnterClick() { Speichern(true); }
+void TForm1::MenuDateiSpeichernUnterClick() {
+  Speichern(true);
+}
 
 void TForm1::MenuDateiCloseClick() {
   FocusList();
@@ -164,23 +168,6 @@ void TForm1::MenuDateiClick() {
   MenuDateiSpeichern.SetEnabled(HatAenderungen());
   MenuDateiClose.SetEnabled(SchliessenEnabled(FFilename, Daten.Count()));
   SetHistoryMenuList();
-}
-
-void TForm1::MenuAktionenClick() {
-  const int count = UndoDaten.Count();
-  const std::u16string caption = u"Änderung " + IntToText(count) + u" &zurücksetzen";
-  for (winui::TMenuItem* item : {&MenuAktZurueck, &PuZurueck}) {
-    item->SetEnabled(count > 0);
-    item->SetCaption(caption);
-  }
-}
-
-void TForm1::ShortCutEnabling() {
-  // Ctrl+S also saves a list without changes.
-  MenuDateiSpeichern.SetEnabled(true);
-  MenuDateiClose.SetEnabled(SchliessenEnabled(FFilename, Daten.Count()));
-  MenuAktZurueck.SetEnabled(UndoDaten.Count() > 0);
-  PuZurueck.SetEnabled(UndoDaten.Count() > 0);
 }
 
 // ---- recent files ----
