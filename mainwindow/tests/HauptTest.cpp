@@ -1,7 +1,8 @@
 // The main window's list, sorting, status line and layout, driven as the user and a screen
 // reader reach them: window messages to the real controls.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/tests/HauptTestSupport.h"
