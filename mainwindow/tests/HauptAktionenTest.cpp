@@ -296,6 +296,86 @@ TEST_F(EntryCommands, StatusHintsNameTheKeysOfTheMenuItems) {
   EXPECT_EQ(PanelText(form->StatusBar1, 1), u"Umsch+Strg+N=Neu; F2=Bearbeiten");
 }
 
+// Sets author and title in the editor's fields.
+std::function<void(TNeuForm&)> Fill(const std::u16string& autor, const std::u16string& titel) {
+  return [=](TNeuForm& editor) {
+    editor.Edit1.SetText(autor);
+    editor.Edit2.SetText(titel);
+  };
+}
+
+TEST_F(EntryCommands, NewEntryIsAddedAtItsSortedPlaceFocusedAndMarked) {
+  ShowListe({u"A", u"C"});
+  Mark({0, 1}, 1);
+  AnswerEditor(Fill(u"B", u"Neu"));
+  EXPECT_TRUE(form->IsShortCut({'N', ssCtrl}));
+  EXPECT_TRUE(EditorAnswered());
+  EXPECT_EQ(EditorCaption, u"Neuer Eintrag");
+  EXPECT_EQ(EditorShown.Autor, u"");  // a new entry starts empty
+  EXPECT_EQ(form->NeuForm->EditIndex, -1);
+  EXPECT_EQ(form->NeuForm->DatenRef, &form->Daten);
+  EXPECT_EQ(Authors(form->Daten), (Names{u"A", u"B", u"C"}));
+  EXPECT_EQ(MarkedAuthors(*form), Names{u"B"});
+  EXPECT_EQ(FocusedAuthor(), u"B");
+  EXPECT_TRUE(form->ListView1.Focused());
+  EXPECT_EQ(PanelText(form->StatusBar1, 0), u"Eintrag 2 von 3");
+
+  // Cancelled: nothing changes, no undo step.
+  AnswerEditor(Fill(u"D", u"Neu"), false);
+  form->Button1.Click();
+  EXPECT_TRUE(EditorAnswered());
+  EXPECT_EQ(form->Daten.Count(), 3);
+  EXPECT_EQ(form->UndoDaten.Count(), 1);
+
+  UndoBringsBack((Names{u"A", u"C"}));
+  EXPECT_EQ(MarkedAuthors(*form), (Names{u"A", u"C"}));
+  EXPECT_EQ(FocusedAuthor(), u"C");
+}
+
+TEST_F(EntryCommands, EditingChangesTheFocusedEntryAndRecordsAStepOnlyForAChange) {
+  ShowListe({u"A", u"B", u"C"});
+  Mark({}, 0);
+  // OK without a change: no undo step.
+  AnswerEditor(nullptr);
+  EXPECT_TRUE(form->IsShortCut({'B', ssCtrl}));
+  EXPECT_EQ(EditorCaption, u"Eintrag bearbeiten");
+  EXPECT_EQ(EditorShown.Autor, u"A");
+  EXPECT_EQ(EditorShown.Titel, u"Titel 1");
+  EXPECT_EQ(form->NeuForm->EditIndex, 0);
+  EXPECT_EQ(form->UndoDaten.Count(), 0);
+
+  AnswerEditor([](TNeuForm& editor) { editor.Edit1.SetText(u"Z"); });
+  form->Button3.Click();
+  EXPECT_EQ(Authors(form->Daten), (Names{u"B", u"C", u"Z"}));
+  EXPECT_EQ(form->Daten.Liste[2].Titel, u"Titel 1");
+  EXPECT_EQ(FocusedAuthor(), u"Z");
+  EXPECT_EQ(MarkedAuthors(*form), Names{u"Z"});
+  UndoBringsBack((Names{u"A", u"B", u"C"}));
+  EXPECT_EQ(FocusedAuthor(), u"A");
+}
+
+TEST_F(EntryCommands, DuplicatingAddsAChangedCopyBesideTheOriginal) {
+  ShowListe({u"A", u"B"});
+  Mark({1}, 1);
+  AnswerEditor([](TNeuForm& editor) { editor.Edit2.SetText(u"Titel 9"); });
+  EXPECT_TRUE(form->IsShortCut({'P', ssCtrl}));
+  EXPECT_EQ(EditorCaption, u"Eintrag duplizieren");
+  EXPECT_EQ(EditorShown.Autor, u"B");  // filled from the focused entry
+  EXPECT_EQ(form->NeuForm->EditIndex, -1);
+  EXPECT_EQ(Authors(form->Daten), (Names{u"A", u"B", u"B"}));
+  EXPECT_EQ(form->Daten.Liste[1].Titel, u"Titel 2");
+  EXPECT_EQ(form->Daten.Liste[2].Titel, u"Titel 9");
+  EXPECT_EQ(form->ItemIndex(), 2);
+  UndoBringsBack((Names{u"A", u"B"}));
+
+  // No focused row: neither edit nor duplicate opens the editor.
+  Mark({0}, -1);
+  EXPECT_FALSE(form->IsShortCut({'P', ssCtrl}));
+  form->MenuAktDuplizierenClick();
+  form->Button3.Click();
+  EXPECT_EQ(form->UndoDaten.Count(), 0);
+}
+
 TEST_F(EntryCommands, TheFirstEntryQuestionComesOnceForAnEmptyList) {
   prompt->AnswerMessage(mrNo);  // the timer may run while the window is shown
   OpenWindow(true);
@@ -319,6 +399,14 @@ TEST_F(EntryCommands, TheFirstEntryQuestionComesOnceForAnEmptyList) {
   form->Timer1Timer();
   form->IsClosing = false;
   EXPECT_EQ(prompt->Records().size(), before);
+
+  // Yes opens the editor for a new entry.
+  prompt->AnswerMessage(mrYes);
+  AnswerEditor(Fill(u"Erster", u"Eintrag"));
+  OpenWindow(true);
+  ASSERT_TRUE(PumpUntil([&] { return EditorAnswered() && form->Daten.Count() == 1; }));
+  EXPECT_EQ(EditorCaption, u"Neuer Eintrag");
+  EXPECT_EQ(FocusedAuthor(), u"Erster");
 }
 
 }  // namespace

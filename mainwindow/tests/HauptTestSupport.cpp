@@ -92,6 +92,8 @@ void MainWindowTest::SetUp() {
 }
 
 void MainWindowTest::TearDown() {
+  EXPECT_TRUE(EditorAnswered()) << "the entry editor was expected but did not show";
+  FEditorTimer.SetEnabled(false);
   form.reset();
   prompt.reset();
 }
@@ -133,6 +135,20 @@ void MainWindowTest::Mark(const std::vector<int>& rows, int focused) {
   form->ListView1.SetItemSelected(-1, false);
   for (int row : rows) form->ListView1.SetItemSelected(row, true);
   form->ListView1.SetItemFocused(focused);
+}
+
+void MainWindowTest::AnswerEditor(std::function<void(TNeuForm&)> AFill, bool AOk) {
+  // The timer runs in the editor's modal loop, on this thread.
+  FEditorTimer.OnTimer = [this, fill = std::move(AFill), AOk] {
+    TNeuForm& editor = *form->NeuForm;
+    if (!editor.HandleAllocated() || !IsWindowVisible(editor.Handle())) return;
+    FEditorTimer.SetEnabled(false);
+    EditorCaption = editor.Caption();
+    EditorShown = editor.GetNeuDatenRec();
+    if (fill) fill(editor);
+    (AOk ? editor.Button1 : editor.Button3).Click();
+  };
+  FEditorTimer.SetEnabled(true);
 }
 
 }  // namespace tvn::test

@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "data/tests/TestData.h"
+#include "dialogs/Neu.h"
 #include "mainwindow/Haupt.h"
 #include "winui/ScriptedPrompt.h"
+#include "winui/Timer.h"
 
 namespace tvn::test {
 
@@ -49,9 +51,19 @@ class MainWindowTest : public ::testing::Test {
   // Marks exactly these rows and focuses one (-1: none).
   void Mark(const std::vector<int>& rows, int focused);
 
+  // Answers the entry editor the next time it shows: AFill runs on the shown dialog (its
+  // caption and fields as the command set them up are noted first), then OK or Cancel.
+  void AnswerEditor(std::function<void(TNeuForm&)> AFill, bool AOk = true);
+  bool EditorAnswered() const { return !FEditorTimer.Enabled(); }
+  std::u16string EditorCaption;
+  TDatenRec EditorShown;  // the fields when it showed
+
   TempDir dir;
   std::unique_ptr<winui::TScriptedPrompt> prompt;
   std::unique_ptr<TForm1> form;
+
+ private:
+  winui::TTimer FEditorTimer{10};
 };
 
 }  // namespace tvn::test
