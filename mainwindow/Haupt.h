@@ -29,8 +29,8 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
  public:
   // AArguments: the program's arguments without the program name; the first one that is
   // not blank is the start-up file.
-  explicit TForm1(std::vector<std::u16string> AArguments =
-                      platform::CommandLineArguments(0, nullptr));
+  explicit TForm1(std::vector<std::u16string> AArguments = platform::CommandLineArguments(0,
+                                                                                          nullptr));
   ~TForm1() override;
 
   // ---- properties ----
@@ -78,11 +78,30 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   void Timer0Timer();
   void Timer1Timer();
   // Size limits and size of the window within the work area of its monitor.
-  void FensterGroesseSetzen(int AWidth, int AHeight, int AMinWidth, int AMinHeight,
-                            int AMaxWidth, int AMaxHeight);
+  void FensterGroesseSetzen(int AWidth, int AHeight, int AMinWidth, int AMinHeight, int AMaxWidth,
+                            int AMaxHeight);
   int NormalWidth() const { return FNormalWidth; }
   int NormalHeight() const { return FNormalHeight; }
   winui::TWindowState LastWindowState() const { return FLastWindowState; }
+
+  // ---- changing entries ----
+  // The commands change Daten through these, right after SetUndoDaten, so that the undo
+  // step holds only what changed. Daten stays in the order SortNr/SortAufS gives, exactly
+  // as a full sort would leave it; the list view is not touched (SetLvDaten or
+  // MarkiereDaten afterwards). Rows are indices into Daten.
+  // Adds the entry at its sorted place; returns its row as FindDatenRecNr finds it.
+  int EintragEinfuegen(const TDatenRec& ADatenRec);
+  // Replaces the entry of row ANr and moves it to its sorted place; returns its row as
+  // FindDatenRecNr finds it, -1 when ANr is no row.
+  int EintragErsetzen(int ANr, const TDatenRec& ADatenRec);
+  // Adds several entries (paste, import) at their sorted places.
+  void EintraegeEinfuegen(const TListe& AListe);
+  // Row ANrn[k] becomes AListe[k] (mark as read); then everything is in order again.
+  void EintraegeErsetzen(const std::vector<int>& ANrn, const TListe& AListe);
+  // Drops the entries of the given rows (ascending, each once); the others keep their order.
+  void EintraegeLoeschen(const std::vector<int>& ANrn);
+  // The marked rows, ascending.
+  std::vector<int> MarkierteZeilen() const;
 
   // ---- undo ----
   void SetUndoDaten();
