@@ -18,7 +18,9 @@ TDaten& TDaten::operator=(const TDaten& ADaten) {
   return *this;
 }
 
-void TDaten::Add(const TDatenRec& ADatenRec) { Liste.push_back(ADatenRec); }
+void TDaten::Add(const TDatenRec& ADatenRec) {
+  Liste.push_back(ADatenRec);
+}
 
 void TDaten::Add(const TListe& AListe) {
   if (&AListe == &Liste) {
@@ -44,12 +46,31 @@ void TDaten::Delete(int ANr) {
   Liste.erase(Liste.begin() + ANr);
 }
 
+void TDaten::Replace(int ANr, const TDatenRec& ADatenRec) {
+  if (ANr < 0 || ANr >= Count()) return;
+  TDatenRec copy = ADatenRec;  // the source may be an entry of this very list
+  Liste[static_cast<size_t>(ANr)] = std::move(copy);
+}
+
+void TDaten::DeleteMany(const std::vector<int>& ANrn) {
+  size_t kept = 0, next = 0;
+  for (size_t i = 0; i < Liste.size(); ++i) {
+    while (next < ANrn.size() && ANrn[next] < static_cast<int>(i)) ++next;
+    if (next < ANrn.size() && ANrn[next] == static_cast<int>(i)) continue;
+    if (kept != i) Liste[kept] = std::move(Liste[i]);
+    ++kept;
+  }
+  Liste.resize(kept);
+}
+
 void TDaten::Clear() {
   HbName.clear();
   Liste.clear();
 }
 
-void TDaten::ClearListe() { Liste.clear(); }
+void TDaten::ClearListe() {
+  Liste.clear();
+}
 
 void TDaten::Assign(const TDaten& ADaten) {
   if (&ADaten == this) return;
@@ -61,8 +82,8 @@ bool TDaten::Ident(const TDatenRec& A, const TDatenRec& B) {
   return A.ErstelltDatum == B.ErstelltDatum && A.Autor == B.Autor && A.Titel == B.Titel &&
          A.KatalogNr == B.KatalogNr && A.Quelle == B.Quelle && A.ErhaltenS == B.ErhaltenS &&
          A.ErhaltenDatum == B.ErhaltenDatum && A.RetourS == B.RetourS &&
-         A.RetourDatum == B.RetourDatum && A.GelesenS == B.GelesenS &&
-         A.Bewertung == B.Bewertung && A.Infos == B.Infos;
+         A.RetourDatum == B.RetourDatum && A.GelesenS == B.GelesenS && A.Bewertung == B.Bewertung &&
+         A.Infos == B.Infos;
 }
 
 bool TDaten::Ident(const TDaten& ADaten) const {
@@ -85,8 +106,8 @@ namespace {
 
 std::u16string FloatText15(double value) {
   char buffer[64];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                 std::chars_format::general, 15);
+  auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
   std::u16string out;
   if (ec == std::errc()) {
     for (char* p = buffer; p != end; ++p) out += static_cast<char16_t>(*p == 'e' ? 'E' : *p);
@@ -100,7 +121,9 @@ void AppendKeyItem(std::u16string& key, std::u16string_view text) {
   key += text;
 }
 
-std::u16string_view FlagKey(bool flag) { return flag ? u"-1" : u"0"; }
+std::u16string_view FlagKey(bool flag) {
+  return flag ? u"-1" : u"0";
+}
 
 }  // namespace
 
@@ -125,9 +148,18 @@ std::u16string TDaten::RecordKey(const TDatenRec& R) {
 
 void TDaten::Import(const TDaten& ADaten, bool ErstelltDatumBelassenS, bool PreserveCounts) {
   if (&ADaten == this) return;
+  TListe neue = ImportNeue(ADaten, ErstelltDatumBelassenS, PreserveCounts);
+  Liste.reserve(Liste.size() + neue.size());
+  for (TDatenRec& e : neue) Liste.push_back(std::move(e));
+}
+
+TListe TDaten::ImportNeue(const TDaten& ADaten, bool ErstelltDatumBelassenS,
+                          bool PreserveCounts) const {
+  if (&ADaten == this) return {};
   const TDateTime heute = platform::Today();
   TEntryCounter counts(Liste.size() + ADaten.Liste.size());
-  counts.ForEach(Liste, 0, [&](const TDatenRec&, int& n) { return n = PreserveCounts ? n + 1 : 1, true; });
+  counts.ForEach(Liste, 0,
+                 [&](const TDatenRec&, int& n) { return n = PreserveCounts ? n + 1 : 1, true; });
   // Reserved up front: the counter keeps pointers to the collected copies.
   TListe collected;
   collected.reserve(ADaten.Liste.size());
@@ -143,8 +175,7 @@ void TDaten::Import(const TDaten& ADaten, bool ErstelltDatumBelassenS, bool Pres
       --*n;
     }
   }
-  Liste.reserve(Liste.size() + collected.size());
-  for (TDatenRec& e : collected) Liste.push_back(std::move(e));
+  return collected;
 }
 
 std::u16string DatumText(TDateTime datum) {

@@ -57,6 +57,11 @@ class TDaten {
   void Add(const TListe& AListe);
   void Insert(const TDatenRec& ADatenRec, int ANr);
   void Delete(int ANr);
+  // Entry ANr becomes ADatenRec (which may be an entry of this very list).
+  void Replace(int ANr, const TDatenRec& ADatenRec);
+  // Drops the entries at the given indices (ascending, each once); the others keep
+  // their order. One pass, however many go.
+  void DeleteMany(const std::vector<int>& ANrn);
   void Clear();
   void ClearListe();
   void Assign(const TDaten& ADaten);
@@ -75,7 +80,15 @@ class TDaten {
   const std::u16string& LastError() const { return FLastError; }
 
   void Sort(TSortNr SortNr, bool AufS);
+  // For a list in the order Sort(SortNr, AufS) gives except for entry ANr (just added
+  // at the end, or just replaced): moves that entry to the index the full stable sort
+  // would give it (after all entries that sort equal when it was added at the end,
+  // among them by its old index when replaced) and returns that index. The others
+  // keep their order.
+  int SortIn(int ANr, TSortNr SortNr, bool AufS);
   void Import(const TDaten& ADaten, bool ErstelltDatumBelassenS, bool PreserveCounts);
+  // The entries Import would append, this list left as it is.
+  TListe ImportNeue(const TDaten& ADaten, bool ErstelltDatumBelassenS, bool PreserveCounts) const;
 
   std::u16string HbName;
   TListe Liste;

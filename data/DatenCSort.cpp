@@ -100,10 +100,14 @@ std::array<int, kSortNrCount> ColumnsInOrder(TSortNr sortNr) {
 
 const std::u16string& TextField(const TDatenRec& r, int column) {
   switch (column) {
-    case snAutor: return r.Autor;
-    case snTitel: return r.Titel;
-    case snKatalogNr: return r.KatalogNr;
-    default: return r.Quelle;
+    case snAutor:
+      return r.Autor;
+    case snTitel:
+      return r.Titel;
+    case snKatalogNr:
+      return r.KatalogNr;
+    default:
+      return r.Quelle;
   }
 }
 
@@ -405,6 +409,12 @@ class OrderCheck {
  public:
   OrderCheck(TSortNr sortNr, bool aufS) : ascending_(aufS), columns_(ColumnsInOrder(sortNr)) {}
 
+  // Whether a comes before b in the requested order (not when they sort equal).
+  bool Before(const TDatenRec& a, const TDatenRec& b) {
+    const int r = Compare(a, b);
+    return ascending_ ? r < 0 : r > 0;
+  }
+
   bool InOrder(const TListe& liste) {
     for (size_t i = 1; i < liste.size(); ++i) {
       const int r = Compare(liste[i - 1], liste[i]);
@@ -435,13 +445,17 @@ class OrderCheck {
       case snKatalogNr:
       case snQuelle:
         return CompareTexts(TextField(a, column), TextField(b, column));
-      case snGelesen: return Order(a.GelesenS, b.GelesenS);
-      case snBewertung: return Order(a.Bewertung, b.Bewertung);
+      case snGelesen:
+        return Order(a.GelesenS, b.GelesenS);
+      case snBewertung:
+        return Order(a.Bewertung, b.Bewertung);
       case snErhalten:
-        return Order(FlagDateKey(a.ErhaltenS, a.ErhaltenDatum), FlagDateKey(b.ErhaltenS, b.ErhaltenDatum));
+        return Order(FlagDateKey(a.ErhaltenS, a.ErhaltenDatum),
+                     FlagDateKey(b.ErhaltenS, b.ErhaltenDatum));
       case snRetour:
         return Order(FlagDateKey(a.RetourS, a.RetourDatum), FlagDateKey(b.RetourS, b.RetourDatum));
-      default: return Order(a.ErstelltDatum, b.ErstelltDatum);
+      default:
+        return Order(a.ErstelltDatum, b.ErstelltDatum);
     }
   }
 
@@ -491,6 +505,38 @@ void ApplyOrder(TListe& liste, std::vector<uint32_t>& order) {
 }
 
 }  // namespace
+
+int TDaten::SortIn(int ANr, TSortNr SortNr, bool AufS) {
+  if (ANr < 0 || ANr >= Count()) return -1;
+  OrderCheck order(SortNr, AufS);
+  const TDatenRec& entry = Liste[static_cast<size_t>(ANr)];
+  // The others, without entry ANr, are in order: the run that sorts equal to the entry
+  // is found by two binary searches over them.
+  auto other = [&](int k) -> const TDatenRec& {
+    return Liste[static_cast<size_t>(k < ANr ? k : k + 1)];
+  };
+  const int others = Count() - 1;
+  auto firstWhere = [&](auto&& pred) {
+    int lo = 0, hi = others;
+    while (lo < hi) {
+      const int mid = lo + (hi - lo) / 2;
+      if (pred(other(mid))) {
+        hi = mid;
+      } else {
+        lo = mid + 1;
+      }
+    }
+    return lo;
+  };
+  const int equalFrom = firstWhere([&](const TDatenRec& r) { return !order.Before(r, entry); });
+  const int equalTo = firstWhere([&](const TDatenRec& r) { return order.Before(entry, r); });
+  // A stable sort keeps equal entries in their old order.
+  const int target = std::clamp(ANr, equalFrom, std::max(equalFrom, equalTo));
+  auto at = [&](int k) { return Liste.begin() + k; };
+  if (target < ANr) std::rotate(at(target), at(ANr), at(ANr + 1));
+  if (target > ANr) std::rotate(at(ANr), at(ANr + 1), at(target + 1));
+  return target;
+}
 
 void TDaten::Sort(TSortNr SortNr, bool AufS) {
   if (Liste.size() < 2 || OrderCheck(SortNr, AufS).InOrder(Liste)) return;

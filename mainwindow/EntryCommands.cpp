@@ -32,19 +32,12 @@ std::u16string LoeschenFrage(int AMarked) {
   return text;
 }
 
-int MarkierteLoeschen(TListe& AListe, const std::vector<bool>& AMarked, int AFocused) {
+int ZeileNachLoeschen(const std::vector<int>& ARows, int AFocused, int ACountAfter) {
   int target = std::max(AFocused, 0);
-  size_t kept = 0;
-  for (size_t i = 0; i < AListe.size(); ++i) {
-    if (i < AMarked.size() && AMarked[i]) {
-      if (static_cast<int>(i) < AFocused) --target;
-      continue;
-    }
-    if (kept != i) AListe[kept] = std::move(AListe[i]);
-    ++kept;
+  for (int row : ARows) {
+    if (row < AFocused) --target;
   }
-  AListe.resize(kept);
-  return std::min(target, static_cast<int>(kept) - 1);
+  return std::min(target, ACountAfter - 1);
 }
 
 }  // namespace tvn

@@ -7,8 +7,6 @@
 #include <string_view>
 #include <vector>
 
-#include "data/DatenC.h"
-
 namespace tvn {
 
 // What the enabling depends on. The two read flags are looked at only when a menu opens:
@@ -48,10 +46,10 @@ std::u16string LoeschenFrage(int AMarked);
 inline constexpr std::u16string_view kErsterEintragFrage =
     u"Die Tavorin enthält noch keinen Eintrag!\r\nMöchten Sie jetzt einen Eintrag erstellen?";
 
-// Drops the entries whose flag is set, keeping the others in order. AFocused: the focused
-// row before, -1 when none. The result is the row to make current afterwards: the row after
-// the focused one when that was dropped, the focused one itself when it stayed, row 0 when
-// nothing was focused; -1 when the list is empty.
-int MarkierteLoeschen(TListe& AListe, const std::vector<bool>& AMarked, int AFocused);
+// The row to make current after the rows ARows (ascending) were deleted. AFocused: the
+// focused row before, -1 when none; ACountAfter: the rows left. The row after the focused
+// one when that was deleted, the focused one itself when it stayed, row 0 when nothing was
+// focused; -1 when nothing is left.
+int ZeileNachLoeschen(const std::vector<int>& ARows, int AFocused, int ACountAfter);
 
 }  // namespace tvn

@@ -86,6 +86,25 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   int NormalHeight() const { return FNormalHeight; }
   winui::TWindowState LastWindowState() const { return FLastWindowState; }
 
+  // ---- changing entries ----
+  // The commands change Daten through these, right after SetUndoDaten, so that the undo
+  // step holds only what changed. Daten stays in the order SortNr/SortAufS gives, exactly
+  // as a full sort would leave it; the list view is not touched (SetLvDaten or
+  // MarkiereDaten afterwards). Rows are indices into Daten.
+  // Adds the entry at its sorted place; returns its row as FindDatenRecNr finds it.
+  int EintragEinfuegen(const TDatenRec& ADatenRec);
+  // Replaces the entry of row ANr and moves it to its sorted place; returns its row as
+  // FindDatenRecNr finds it, -1 when ANr is no row.
+  int EintragErsetzen(int ANr, const TDatenRec& ADatenRec);
+  // Adds several entries (paste, import) at their sorted places.
+  void EintraegeEinfuegen(const TListe& AListe);
+  // Row ANrn[k] becomes AListe[k] (mark as read); then everything is in order again.
+  void EintraegeErsetzen(const std::vector<int>& ANrn, const TListe& AListe);
+  // Drops the entries of the given rows (ascending, each once); the others keep their order.
+  void EintraegeLoeschen(const std::vector<int>& ANrn);
+  // The marked rows, ascending.
+  std::vector<int> MarkierteZeilen() const;
+
   // ---- undo ----
   void SetUndoDaten();
   void MenuAktZurueckClick();
@@ -239,8 +258,6 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   void ShortCutEnabling();
   // Every key press before the shortcuts are looked up; true: the key is consumed.
   bool ShortCutPruefen(winui::TShortCut AKey);
-  // The marked rows in list order.
-  std::vector<int> MarkierteZeilen() const;
   void FocusList();
   void UnmarkAll();
   void SetSortierung(TSortNr ASortNr, bool ASortAufS);

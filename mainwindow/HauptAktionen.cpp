@@ -1,6 +1,6 @@
 // TForm1: the entry commands of "A&ktionen", the list's context menu and the buttons below
 // the list, their enabling, the entry clipboard and the first-entry question.
-#include <iterator>
+#include <vector>
 
 #include "dialogs/Neu.h"
 #include "mainwindow/EntryCommands.h"
@@ -143,21 +143,6 @@ bool TForm1::ShortCutPruefen(winui::TShortCut AKey) {
 
 // ---- helpers ----
 
-std::vector<int> TForm1::MarkierteZeilen() const {
-  std::vector<int> rows;
-  const int count = std::min(ListView1.ItemCount(), Daten.Count());
-  if (count > 0 && ListView1.SelCount() == count) {
-    rows.resize(static_cast<size_t>(count));
-    for (int row = 0; row < count; ++row) rows[static_cast<size_t>(row)] = row;
-    return rows;
-  }
-  for (int row = ListView1.NextSelected(-1); row >= 0 && row < count;
-       row = ListView1.NextSelected(row)) {
-    rows.push_back(row);
-  }
-  return rows;
-}
-
 bool TForm1::MarkierteMitGelesen(bool AGelesenS) const {
   for (int row : MarkierteZeilen()) {
     if (Daten.Liste[static_cast<size_t>(row)].GelesenS == AGelesenS) return true;
@@ -183,9 +168,7 @@ bool TForm1::EditorZeigen(const std::u16string& ACaption, const TDatenRec* ARec,
 
 void TForm1::EintragHinzufuegen(const TDatenRec& ARec) {
   SetUndoDaten();
-  Daten.Add(ARec);
-  Daten.Sort(FSortNr, FSortAufS);
-  SetLvDaten(Daten.FindDatenRecNr(ARec));
+  SetLvDaten(EintragEinfuegen(ARec));
 }
 
 // ---- the commands ----
@@ -205,9 +188,7 @@ void TForm1::MenuAktBearbeitenClick() {
   const TDatenRec rec = NeuForm->GetNeuDatenRec();
   if (TDaten::Ident(rec, old)) return;  // nothing changed: no undo step
   SetUndoDaten();
-  Daten.Liste[static_cast<size_t>(index)] = rec;
-  Daten.Sort(FSortNr, FSortAufS);
-  SetLvDaten(Daten.FindDatenRecNr(rec));
+  SetLvDaten(EintragErsetzen(index, rec));
 }
 
 void TForm1::MenuAktDuplizierenClick() {
@@ -236,11 +217,11 @@ void TForm1::MenuAktLoeschenClick(bool AFragenS) {
                                     winui::mbYes | winui::mbNo) != winui::mrYes) {
     return;
   }
-  std::vector<bool> flags(static_cast<size_t>(Daten.Count()), false);
-  for (int row : MarkierteZeilen()) flags[static_cast<size_t>(row)] = true;
+  const std::vector<int> rows = MarkierteZeilen();
   const int focused = ItemIndex();
   SetUndoDaten();
-  SetLvDaten(MarkierteLoeschen(Daten.Liste, flags, focused));
+  EintraegeLoeschen(rows);
+  SetLvDaten(ZeileNachLoeschen(rows, focused, Daten.Count()));
 }
 
 void TForm1::MenuAktKopierenClick(int ATag) {
@@ -254,13 +235,11 @@ void TForm1::MenuAktKopierenClick(int ATag) {
 void TForm1::MenuAktEinfuegenClick() {
   if (CopyDaten.Count() == 0) return;
   FocusList();
-  TDaten merged(Daten);
-  merged.Import(CopyDaten, true, true);
-  const bool added = merged.Count() > Daten.Count();
+  const TListe neue = Daten.ImportNeue(CopyDaten, true, true);
+  const bool added = !neue.empty();
   if (added) {
-    merged.Sort(FSortNr, FSortAufS);
     SetUndoDaten();
-    Daten = std::move(merged);
+    EintraegeEinfuegen(neue);
     SetLvDaten(-1);
   }
   MarkiereDaten(CopyDaten);
@@ -275,9 +254,8 @@ void TForm1::MenuAktGelesenClick(int ATag) {
   const std::vector<int> rows = MarkierteZeilen();
   TDaten copies = MarkierunginDaten();
   SetUndoDaten();
-  for (int row : rows) Daten.Liste[static_cast<size_t>(row)].GelesenS = gelesen;
   for (TDatenRec& rec : copies.Liste) rec.GelesenS = gelesen;
-  Daten.Sort(FSortNr, FSortAufS);
+  EintraegeErsetzen(rows, copies.Liste);
   SetLvDaten(-1);
   MarkiereDaten(copies);
 }

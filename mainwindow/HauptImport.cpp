@@ -33,13 +33,11 @@ void TForm1::MenuDateiImportClick() {
       FocusList();
       return;
   }
-  TDaten merged(Daten);
-  merged.Import(loaded, true, false);
-  const bool added = merged.Count() > Daten.Count();
+  const TListe neue = Daten.ImportNeue(loaded, true, false);
+  const bool added = !neue.empty();
   if (added) {
-    merged.Sort(FSortNr, FSortAufS);
     SetUndoDaten();
-    Daten = std::move(merged);
+    EintraegeEinfuegen(neue);
     SetLvDaten(-1);
   }
   // The imported entries and those that were there already.

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "data/tests/TestData.h"
 #include "mainwindow/EntryCommands.h"
 #include "platform/Utf16.h"
 
@@ -61,31 +60,24 @@ TEST(EntryCommands, QuestionAndCaptionTexts) {
   EXPECT_EQ(ZurueckCaption(9), u"Änderung 9 &zurücksetzen");
 }
 
-TEST(EntryCommands, DeletingMarkedEntriesKeepsTheOthersAndPicksTheNextRow) {
+TEST(EntryCommands, AfterDeletingTheNextSurvivorOfTheFocusedRowBecomesCurrent) {
   const struct {
     const char* name;
-    std::vector<bool> marked;  // over A B C D E
+    std::vector<int> deleted;  // rows of A B C D E
     int focused;
-    std::u16string left;
-    int current;
+    int current;  // among the rows left
   } cases[] = {
-      {"focused among the marked: the next survivor", {0, 1, 1, 1, 0}, 2, u"AE", 1},
-      {"focused and kept", {1, 1, 0, 0, 0}, 3, u"CDE", 1},
-      {"the focused last one: the new last", {0, 0, 0, 0, 1}, 4, u"ABCD", 3},
-      {"no focused row: the first", {0, 1, 0, 1, 0}, -1, u"ACE", 0},
-      {"everything: no row", {1, 1, 1, 1, 1}, 0, u"", -1},
-      {"marked after the focused one", {0, 0, 0, 1, 1}, 1, u"ABC", 1},
+      {"focused among the deleted: the next survivor (E)", {1, 2, 3}, 2, 1},
+      {"focused and kept (D)", {0, 1}, 3, 1},
+      {"the focused last one: the new last (D)", {4}, 4, 3},
+      {"no focused row: the first", {1, 3}, -1, 0},
+      {"everything: no row", {0, 1, 2, 3, 4}, 0, -1},
+      {"deleted after the focused one (B)", {3, 4}, 1, 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    TListe liste;
-    for (char16_t ch : std::u16string(u"ABCDE"))
-      liste.push_back(test::Entry(std::u16string(1, ch)));
-    const int current = MarkierteLoeschen(liste, c.marked, c.focused);
-    std::u16string left;
-    for (const TDatenRec& r : liste) left += r.Autor;
-    EXPECT_EQ(ToUtf8(left), ToUtf8(c.left));
-    EXPECT_EQ(current, c.current);
+    const int left = 5 - static_cast<int>(c.deleted.size());
+    EXPECT_EQ(ZeileNachLoeschen(c.deleted, c.focused, left), c.current);
   }
 }
 
