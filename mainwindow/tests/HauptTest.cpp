@@ -1,7 +1,7 @@
 // The main window's list, sorting, status line and layout, driven as the user and a screen
 // reader reach them: window messages to the real controls.
 #include <windows.h>
-
+// commctrl.h needs the types of windows.h
 #include <commctrl.h>
 
 #include "mainwindow/FileCommands.h"

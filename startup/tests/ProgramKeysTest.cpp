@@ -1,8 +1,9 @@
 // The real Tavorin.exe kept by keyboard alone: the keys go through the system's input queue
 // to whatever window of the program is in front, as a user's do; the test only watches
 // the windows from outside, as a screen reader would, and reads the file afterwards.
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h needs the types of windows.h
+#include <commctrl.h>
 
 #include <algorithm>
 #include <filesystem>
