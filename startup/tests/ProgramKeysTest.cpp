@@ -93,6 +93,7 @@ class ProgramKeysTest : public ProgramTest {
 };
 
 TEST_F(ProgramKeysTest, ThreeEntriesTypedAndSavedWithCtrlSComeBackAfterARestart) {
+  RemoveSettings();  // no last file to reopen: the list starts empty
   TStarted& first = Start({}, Dir.File(u""));
   HWND window = nullptr;
   ASSERT_TRUE(Step([&] { return (window = ProgramWindowOf(first.Info.dwProcessId)) != nullptr; },

@@ -128,6 +128,12 @@ void ProgramTest::SetUp() {
   }
 }
 
+void ProgramTest::RemoveSettings() {
+  if (FSettings.empty()) return;
+  std::error_code ec;
+  std::filesystem::remove(std::filesystem::path(FSettings), ec);
+}
+
 void ProgramTest::TearDown() {
   for (TStarted& p : FStarted) End(p);
   if (FSettings.empty()) return;

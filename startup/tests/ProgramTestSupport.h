@@ -43,6 +43,8 @@ class ProgramTest : public ::testing::Test {
   // Ends what the test started and puts the settings back.
   void TearDown() override;
 
+  // A start as on a new machine: no settings (TearDown puts the kept ones back).
+  void RemoveSettings();
   TStarted& Start(const std::vector<std::u16string>& arguments, const std::u16string& folder);
   // Closes the program as the user would; only a program that does not end goes by force.
   static void End(TStarted& p);
