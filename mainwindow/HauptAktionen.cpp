@@ -1,5 +1,6 @@
 // TForm1: the entry commands of "A&ktionen", the list's context menu and the buttons below
 // the list, their enabling, the entry clipboard and the first-entry question.
+#include <algorithm>
 #include <vector>
 
 #include "dialogs/Neu.h"
@@ -144,8 +145,18 @@ bool TForm1::ShortCutPruefen(winui::TShortCut AKey) {
 // ---- helpers ----
 
 bool TForm1::MarkierteMitGelesen(bool AGelesenS) const {
-  for (int row : MarkierteZeilen()) {
-    if (Daten.Liste[static_cast<size_t>(row)].GelesenS == AGelesenS) return true;
+  // Stops at the first one: a menu opening over a million marked rows stays quick.
+  const int count = std::min(ListView1.ItemCount(), Daten.Count());
+  auto has = [&](int row) { return Daten.Liste[static_cast<size_t>(row)].GelesenS == AGelesenS; };
+  if (count > 0 && ListView1.SelCount() == count) {
+    for (int row = 0; row < count; ++row) {
+      if (has(row)) return true;
+    }
+    return false;
+  }
+  for (int row = ListView1.NextSelected(-1); row >= 0 && row < count;
+       row = ListView1.NextSelected(row)) {
+    if (has(row)) return true;
   }
   return false;
 }
