@@ -197,7 +197,7 @@ bool TDaten::Parse(std::string_view bytes, platform::TFileBuffer* buffer) {
       in.ReleaseParsed();
     }
     if (in.Left() != 0) throw LoadError{u"Unerwartete Daten am Dateiende."};
-    Liste.swap(records);
+    ListeErsetzen(std::move(records));
     HbName.swap(name);
     return true;
   } catch (const LoadError& e) {

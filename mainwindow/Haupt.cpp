@@ -28,6 +28,7 @@ std::u16string GermanShortCut(winui::TShortCut key) {
 
 TForm1::TForm1(std::vector<std::u16string> AArguments) : FArguments(std::move(AArguments)) {
   FColumnWidths.fill(-1);
+  UndoDaten.Protokolliere(&Daten, &FSaveStand);
   winui::SetShortCutFormatter(GermanShortCut);
   BuildMenus();
   SetMenu(&MainMenu1);
@@ -35,6 +36,7 @@ TForm1::TForm1(std::vector<std::u16string> AArguments) : FArguments(std::move(AA
 
 TForm1::~TForm1() {
   IsClosing = true;
+  UndoDaten.Protokolliere(nullptr, nullptr);
   // Nothing may ask for rows or draw panels of a form that is going away.
   StatusBar1.OnDrawPanel = nullptr;
   ListView1.OnData = nullptr;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -170,7 +171,7 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   bool CopyS = true;
   TDaten Daten;
   THistoryMenuList HistoryMenuList;
-  // The list as last loaded or saved (see FSaveDatenIstDaten).
+  // The list as last loaded or saved, built from FSaveStand when asked for.
   const TDaten& SaveDaten();
   bool SchonGesuchtS = false;
   TUndoDaten UndoDaten;
@@ -265,6 +266,12 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   void SaveDatenIstDaten();
   // The undo step before Daten is replaced as a whole: the old lists move into it.
   void SetUndoDatenVorErsetzen();
+  // The row of the entry as FindDatenRecNr finds it, in the sorted list by binary search.
+  int ZeileVon(const TDatenRec& ADatenRec) const;
+  // The rows MarkiereDaten marks, found by binary search; none when one is missing.
+  std::optional<std::vector<int>> ZeilenImSortiertenFinden(const TDaten& ADaten) const;
+  // Marks exactly these rows (ascending) and focuses the first.
+  void ZeilenMarkieren(const std::vector<int>& rows);
 
   std::vector<std::u16string> FArguments;
   std::array<int, kSortNrCount> FColumnWidths;
@@ -277,11 +284,11 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   int FNormalWidth = 0, FNormalHeight = 0;
   winui::TWindowState FLastWindowState = winui::TWindowState::Maximized;
   std::u16string FFilename;
-  // Right after a load or save the saved state is Daten itself, and a million entries
-  // are not copied for it. The copy is made when a change begins: SetUndoDaten, which
-  // runs before every change, makes it. Sorting changes no saved state.
-  TDaten FSaveDaten;
-  bool FSaveDatenIstDaten = true;
+  // The saved state as what Daten holds more and fewer than it: Daten reports every change
+  // to the undo history, which keeps this up to date, so neither a load nor a change
+  // copies a million entries for it.
+  TSaveStand FSaveStand;
+  TDaten FSaveDaten;  // SaveDaten() built from it
   TSortNr FSortNr = snAutor;
   bool FSortAufS = true;
   std::unique_ptr<TCommandChannel> FChannel;

@@ -6,10 +6,20 @@
 
 namespace tvn {
 
+int TForm1::ZeileVon(const TDatenRec& ADatenRec) const {
+  const TSortOrdnung order(FSortNr, FSortAufS);
+  const auto [first, last] = Daten.SortedRange(ADatenRec, order);
+  for (int row = first; row < last; ++row) {
+    if (TDaten::Ident(Daten.Liste[static_cast<size_t>(row)], ADatenRec)) return row;
+  }
+  return Daten.FindDatenRecNr(ADatenRec);  // not in order after all
+}
+
 int TForm1::EintragEinfuegen(const TDatenRec& ADatenRec) {
-  Daten.Add(ADatenRec);
+  const TDatenRec copy = ADatenRec;  // the source may be an entry of Daten
+  Daten.Add(copy);
   Daten.SortIn(Daten.Count() - 1, FSortNr, FSortAufS);
-  return Daten.FindDatenRecNr(ADatenRec);
+  return ZeileVon(copy);
 }
 
 int TForm1::EintragErsetzen(int ANr, const TDatenRec& ADatenRec) {
@@ -17,17 +27,28 @@ int TForm1::EintragErsetzen(int ANr, const TDatenRec& ADatenRec) {
   const TDatenRec copy = ADatenRec;
   Daten.Replace(ANr, copy);
   Daten.SortIn(ANr, FSortNr, FSortAufS);
-  return Daten.FindDatenRecNr(copy);
+  return ZeileVon(copy);
 }
 
 void TForm1::EintraegeEinfuegen(const TListe& AListe) {
-  Daten.Add(AListe);
-  Daten.Sort(FSortNr, FSortAufS);
+  // Each moved to its place costs a pass over the entries behind it; many at once are
+  // sorted in with the rest.
+  constexpr size_t kEinzeln = 16;
+  if (AListe.size() > kEinzeln) {
+    Daten.Add(AListe);
+    Daten.Sort(FSortNr, FSortAufS);
+    return;
+  }
+  const TListe copies = AListe;
+  for (const TDatenRec& r : copies) {
+    Daten.Add(r);
+    Daten.SortIn(Daten.Count() - 1, FSortNr, FSortAufS);
+  }
 }
 
 void TForm1::EintraegeErsetzen(const std::vector<int>& ANrn, const TListe& AListe) {
-  const size_t n = std::min(ANrn.size(), AListe.size());
-  for (size_t k = 0; k < n; ++k) Daten.Replace(ANrn[k], AListe[k]);
+  Daten.ReplaceMany(ANrn, AListe);
+  // Equal entries keep their old order: exactly what the full stable sort gives.
   Daten.Sort(FSortNr, FSortAufS);
 }
 
