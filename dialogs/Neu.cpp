@@ -342,7 +342,8 @@ void TNeuForm::UpdatePopupItems() {
     item->SetEnabled(false);
   winui::TCustomEdit* edit = ActiveEdit();
   if (!edit) return;
-  const bool selected = edit->SelLength() > 0;
+  // Select-all in an empty RichEdit still covers its final paragraph mark.
+  const bool selected = edit->SelLength() > 0 && !edit->Text().empty();
   const bool writable = !edit->ReadOnly();
   Pu1Kopieren.SetEnabled(selected);
   Pu1Ausschneiden.SetEnabled(selected && writable);

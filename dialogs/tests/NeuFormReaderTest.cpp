@@ -130,6 +130,10 @@ struct TLayoutCase {
   const char* Shot;
 };
 
+void PrintTo(const TLayoutCase& c, std::ostream* os) {
+  *os << c.Points << " pt";
+}
+
 class NeuFormLayout : public NeuFormTest, public ::testing::WithParamInterface<TLayoutCase> {};
 
 TEST_P(NeuFormLayout, FieldsTakeOneOrTwoColumnsAndNothingOverlapsOrIsCutOff) {
@@ -149,7 +153,12 @@ TEST_P(NeuFormLayout, FieldsTakeOneOrTwoColumnsAndNothingOverlapsOrIsCutOff) {
     SetWindowPos(form.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     RedrawWindow(form.Handle(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    saved = SaveWindowBitmap(form.Handle(), c.Shot);
+    saved = SaveWindowBitmap(form.Handle(), (std::string(c.Shot) + ".bmp").c_str());
+    // The end of the content box, where one column has to scroll.
+    form.RichEdit1.SetFocus();
+    RedrawWindow(form.Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    saved = SaveWindowBitmap(form.Handle(), (std::string(c.Shot) + "-end.bmp").c_str()) && saved;
     checked = true;
     form.SetModalResult(winui::mrCancel);
   };
@@ -182,8 +191,8 @@ TEST_P(NeuFormLayout, FieldsTakeOneOrTwoColumnsAndNothingOverlapsOrIsCutOff) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, NeuFormLayout,
-                         ::testing::Values(TLayoutCase{12, 2, "neu-12.bmp"},
-                                           TLayoutCase{35, 1, "neu-35.bmp"}));
+                         ::testing::Values(TLayoutCase{12, 2, "neu-12"},
+                                           TLayoutCase{35, 1, "neu-35"}));
 
 }  // namespace
 }  // namespace tvn::test

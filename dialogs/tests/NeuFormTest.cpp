@@ -340,5 +340,101 @@ TEST_F(NeuFormTest, EscapeInTheInfoFieldCancels) {
   EXPECT_EQ(result, winui::mrCancel);
 }
 
+void SetClipboardText(const wchar_t* text) {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  if (text) {
+    const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+      memcpy(GlobalLock(memory), text, bytes);
+      GlobalUnlock(memory);
+      SetClipboardData(CF_UNICODETEXT, memory);
+    }
+  }
+  CloseClipboard();
+}
+
+std::wstring ClipboardText() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    text = static_cast<const wchar_t*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+// Which of the six context-menu items are enabled, in menu order, as "KAELRM" with "-"
+// for a disabled one.
+std::string EnabledItems(HMENU menu) {
+  const char letters[] = "KAELRM";
+  std::string result;
+  for (int i = 0; i < 6; ++i)
+    result += (GetMenuState(menu, i, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) ? '-' : letters[i];
+  return result;
+}
+
+HWND OpenMenuWindow() {
+  HWND menu = FindWindowW(L"#32768", nullptr);
+  return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+TEST_F(NeuFormTest, ContextMenuOffersWhatTheFieldAllowsAndItsShortcutsObeyTheSame) {
+  TDatenRec start;
+  start.Autor = u"mann";
+  form.SetNeuDatenRec(start);
+  struct TMenuCase {
+    WORD Accelerator;  // Alt+letter to the field
+    const winui::TControl* Field;
+    const wchar_t* Clipboard;
+    std::string Expected;
+  };
+  const TMenuCase cases[] = {
+      {'N', &form.Edit3, L"Text", "--E---"},  // empty: only paste, with text to paste
+      {'N', &form.Edit3, nullptr, "------"},
+      {'U', &form.Edit1, nullptr, "KA-L-M"},  // "mann" selected, nothing to undo yet
+      {'I', &form.RichEdit1, L"Text", "--E---"},
+  };
+  std::vector<std::string> seen;
+  std::wstring afterCut, afterUndo, afterPaste, clipboardAfterCut;
+  const winui::TModalResult result = Run([&] {
+    for (const TMenuCase& c : cases) {
+      SetClipboardText(c.Clipboard);
+      KeyTo(c.Accelerator, ssAlt, *c.Field, "Alt to the field");
+      if (c.Field == &form.Edit1) SendMessageW(form.Edit1.Handle(), EM_SETSEL, 0, -1);
+      Key(VK_APPS);
+      if (!Step([] { return OpenMenuWindow() != nullptr; }, "context menu open")) break;
+      seen.push_back(EnabledItems(form.PuMenu1.Handle()));
+      Key(VK_ESCAPE);
+      Step([] { return OpenMenuWindow() == nullptr; }, "context menu closed");
+    }
+    // The shortcuts on the author field, its text selected.
+    SetClipboardText(nullptr);
+    KeyTo('U', ssAlt, form.Edit1, "Alt+U to the author");
+    SendMessageW(form.Edit1.Handle(), EM_SETSEL, 0, -1);
+    Key('X', winui::ssCtrl);
+    Step([&] { return TextOf(form.Edit1).empty(); }, "Ctrl+X cut the author");
+    afterCut = TextOf(form.Edit1);
+    clipboardAfterCut = ClipboardText();
+    Key('Z', winui::ssCtrl);
+    Step([&] { return TextOf(form.Edit1) == L"mann"; }, "Ctrl+Z brought it back");
+    afterUndo = TextOf(form.Edit1);
+    KeyTo(VK_TAB, 0, form.Edit2, "Tab to the title");
+    Key('V', winui::ssCtrl);
+    Step([&] { return TextOf(form.Edit2) == L"mann"; }, "Ctrl+V pasted into the title");
+    afterPaste = TextOf(form.Edit2);
+    Key(VK_ESCAPE);
+  });
+  SetClipboardText(nullptr);
+  ExpectNoErrors();
+  EXPECT_EQ(result, winui::mrCancel);
+  EXPECT_EQ(seen, (std::vector<std::string>{"--E---", "------", "KA-L-M", "--E---"}));
+  EXPECT_EQ(afterCut, L"");
+  EXPECT_EQ(clipboardAfterCut, L"mann");
+  EXPECT_EQ(afterUndo, L"mann");
+  EXPECT_EQ(afterPaste, L"mann");
+}
+
 }  // namespace
 }  // namespace tvn::test
