@@ -6,6 +6,9 @@
 namespace tvn {
 namespace {
 
+// Not IID_IAccessible: MinGW's oleacc import library has a code stub of that name, which
+// wins over the real one from uuid whenever it comes first on the link line.
+constexpr IID kIAccessible = __uuidof(IAccessible);
 constexpr UINT_PTR kSubclassId = 0x4E414D45;  // "NAME"
 // The name of a window already named, so that naming it again only changes the text.
 constexpr wchar_t kNameProperty[] = L"TvnAccessibleName";
@@ -20,7 +23,7 @@ class TNamedAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
     if (!object) return E_POINTER;
     if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-        IsEqualIID(riid, IID_IAccessible)) {
+        IsEqualIID(riid, kIAccessible)) {
       *object = static_cast<IAccessible*>(this);
       AddRef();
       return S_OK;
@@ -130,10 +133,10 @@ LRESULT CALLBACK NameProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, U
   auto* name = reinterpret_cast<std::u16string*>(data);
   if (msg == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
     IAccessible* inner = nullptr;
-    if (SUCCEEDED(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible,
+    if (SUCCEEDED(CreateStdAccessibleObject(window, OBJID_CLIENT, kIAccessible,
                                             reinterpret_cast<void**>(&inner)))) {
       auto* named = new TNamedAccessible(inner, *name);
-      const LRESULT result = LresultFromObject(IID_IAccessible, wParam, named);
+      const LRESULT result = LresultFromObject(kIAccessible, wParam, named);
       named->Release();  // the result holds its own reference
       return result;
     }
