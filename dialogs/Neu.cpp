@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dialogs/NamedAccessible.h"
 #include "platform/Platform.h"
 #include "screenreader/ScreenReaderOutput.h"
 #include "winui/FontCache.h"
@@ -245,11 +246,21 @@ TDatenRec TNeuForm::GetNeuDatenRec() {
 
 void TNeuForm::FormShow() {
   SchriftartZuweisen();
+  NameUnlabelledFields();
   Edit1.SetFocus();
   Edit1.SelectAll();
   ClearUndos();
   Timer1Timer();
   Timer1.SetEnabled(true);
+}
+
+// Screen readers name an edit by the label right before it. The first two dates follow
+// their check boxes and the RichEdit's standard object has no name: they are named here,
+// for every new window.
+void TNeuForm::NameUnlabelledFields() {
+  SetAccessibleName(DatePicker1.Handle(), StripAmpersands(CheckBoxDp1.Text()));
+  SetAccessibleName(DatePicker2.Handle(), StripAmpersands(CheckBoxDp2.Text()));
+  SetAccessibleName(RichEdit1.Handle(), StripAmpersands(LabelRe1.Text()));
 }
 
 void TNeuForm::FormClose() {
@@ -331,7 +342,8 @@ void TNeuForm::UpdatePopupItems() {
     item->SetEnabled(false);
   winui::TCustomEdit* edit = ActiveEdit();
   if (!edit) return;
-  const bool selected = edit->SelLength() > 0;
+  // Select-all in an empty RichEdit still covers its final paragraph mark.
+  const bool selected = edit->SelLength() > 0 && !edit->Text().empty();
   const bool writable = !edit->ReadOnly();
   Pu1Kopieren.SetEnabled(selected);
   Pu1Ausschneiden.SetEnabled(selected && writable);

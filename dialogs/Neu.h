@@ -97,6 +97,7 @@ class TNeuForm : public winui::TDialogForm {
   void Button2Click();
   void CheckBoxDpClick(winui::TCheckBox& Sender);
   void ClearUndos();
+  void NameUnlabelledFields();
   void PuMenu1Popup();
   void UpdatePopupItems();
   winui::TCustomEdit* ActiveEdit() const;
