@@ -135,8 +135,7 @@ void TForm1::ShortCutEnabling() {
 
 bool TForm1::ShortCutPruefen(winui::TShortCut AKey) {
   if (!FStarted || FLoading || IsClosing) return false;
-  // Shift+F3 belongs to the search: it searches backwards again once a search has run, and
-  // goes to no other handler before that.
+  // Shift+F3 is the search's key (backwards again); no other handler may take it.
   if (AKey == winui::TShortCut{VK_F3, winui::ssShift}) return true;
   ShortCutEnabling();
   return false;
