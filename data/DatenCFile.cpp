@@ -244,7 +244,7 @@ bool TDaten::Parse(std::string_view bytes, platform::TFileBuffer* buffer) {
       ReadRecord(in, v2, records.emplace_back());
       in.ReleaseParsed();
     }
-    Liste.swap(records);
+    ListeErsetzen(std::move(records));
     HbName.swap(name);
     return true;
   } catch (const LoadError& e) {

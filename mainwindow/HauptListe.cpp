@@ -79,7 +79,37 @@ TDaten TForm1::MarkierunginDaten() const {
   return marked;
 }
 
+std::optional<std::vector<int>> TForm1::ZeilenImSortiertenFinden(const TDaten& ADaten) const {
+  const TSortOrdnung order(FSortNr, FSortAufS);
+  std::vector<int> rows;
+  rows.reserve(ADaten.Liste.size());
+  for (const TDatenRec& wanted : ADaten.Liste) {
+    const auto [first, last] = Daten.SortedRange(wanted, order);
+    int row = first;
+    // Identical ones given twice take two rows, each the first one still free.
+    for (; row < last; ++row) {
+      if (TDaten::Ident(Daten.Liste[static_cast<size_t>(row)], wanted) &&
+          std::find(rows.begin(), rows.end(), row) == rows.end()) {
+        break;
+      }
+    }
+    if (row >= last) return std::nullopt;
+    rows.push_back(row);
+  }
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
 void TForm1::MarkiereDaten(const TDaten& ADaten) {
+  // A few entries in a long list are found by binary search, as the list is in order;
+  // when one is missing (or the list is not in order after all), the full count decides.
+  constexpr int kSuchenBis = 64;
+  if (ADaten.Count() > 0 && ADaten.Count() <= kSuchenBis && Daten.Count() > 16 * ADaten.Count()) {
+    if (const std::optional<std::vector<int>> rows = ZeilenImSortiertenFinden(ADaten)) {
+      ZeilenMarkieren(*rows);
+      return;
+    }
+  }
   TEntryCounter wanted(static_cast<size_t>(ADaten.Count()));
   wanted.ForEach(ADaten.Liste, 0, [](const TDatenRec&, int& n) { return ++n, true; });
   std::vector<int> rows;
@@ -94,6 +124,10 @@ void TForm1::MarkiereDaten(const TDaten& ADaten) {
       return true;
     });
   }
+  ZeilenMarkieren(rows);
+}
+
+void TForm1::ZeilenMarkieren(const std::vector<int>& rows) {
   ListView1.BeginUpdate();
   ListView1.SetItemFocused(-1);
   const int count = ListView1.ItemCount();

@@ -30,11 +30,6 @@ class MainWindow : public MainWindowTest {
     click.iSubItem = column;
     SendMessageW(form->Handle(), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
   }
-  void ShowListe(const std::vector<std::u16string>& autoren) {
-    form->Daten = Liste(autoren);
-    form->Daten.Sort(form->SortNr(), form->SortAufS());
-    form->SetLvDaten(0);
-  }
 };
 
 TEST_F(MainWindow, OpeningAFileShowsItsRowsSortedWithDates) {
@@ -54,7 +49,8 @@ TEST_F(MainWindow, OpeningAFileShowsItsRowsSortedWithDates) {
   EXPECT_TRUE(dialog.File.FileMustExist);
   ASSERT_EQ(form->ListView1.ItemCount(), 3);
   const std::vector<std::vector<std::u16string>> expected = {
-      {u"Adler", u"Titel 2", u"", u"", u"Nein", u"Keine", u"Mi, 06.03.2024", u"-", u"Mo, 01.01.2024"},
+      {u"Adler", u"Titel 2", u"", u"", u"Nein", u"Keine", u"Mi, 06.03.2024", u"-",
+       u"Mo, 01.01.2024"},
       {u"Müller", u"Titel 3", u"", u"", u"Nein", u"Keine", u"-", u"-", u"Mo, 01.01.2024"},
       {u"Zeh", u"Titel 1", u"", u"", u"Nein", u"Keine", u"-", u"-", u"Mo, 01.01.2024"}};
   for (int row = 0; row < 3; ++row) {
@@ -80,11 +76,8 @@ TEST_F(MainWindow, HeaderClicksToggleTheDirectionAndMoveTheSortMark) {
   const Step steps[] = {
       {1, snTitel, true, u"B"},   // another column starts ascending
       {1, snTitel, false, u"C"},  // the same column toggles
-      {1, snTitel, true, u"B"},
-      {0, snAutor, true, u"A"},
-      {0, snAutor, false, u"C"},
-      {2, snKatalogNr, true, nullptr},
-      {42, snKatalogNr, true, nullptr},  // no column: ignored
+      {1, snTitel, true, u"B"},        {0, snAutor, true, u"A"},         {0, snAutor, false, u"C"},
+      {2, snKatalogNr, true, nullptr}, {42, snKatalogNr, true, nullptr},  // no column: ignored
   };
   for (const Step& step : steps) {
     ClickHeader(step.column);
@@ -198,7 +191,8 @@ TEST_F(MainWindow, StatusPanelsAnswerTheScreenReadersTextQueries) {
   }
   // A panel that does not exist gets the control's own answer.
   wchar_t buffer[8] = L"xyz";
-  EXPECT_EQ(SendMessageW(form->StatusBar1.Handle(), SB_GETTEXTW, 2, reinterpret_cast<LPARAM>(buffer)), 0);
+  EXPECT_EQ(
+      SendMessageW(form->StatusBar1.Handle(), SB_GETTEXTW, 2, reinterpret_cast<LPARAM>(buffer)), 0);
 }
 
 TEST_F(MainWindow, LayoutKeepsListButtonsAndStatusLineApartAtEveryFontSize) {
@@ -262,9 +256,9 @@ TEST_F(MainWindow, TypedLettersJumpToTheAuthor) {
   ShowListe({u"Anna", u"Maier", u"Müller", u"Mueck", u"Zorn"});
   form->ListView1.SetFocus();
   for (wchar_t ch : {L'm', L'ü'}) PostMessageW(form->ListView1.Handle(), WM_CHAR, ch, 1);
-  EXPECT_TRUE(PumpUntil([&] { return form->ItemIndex() >= 0 &&
-                                     form->Daten.Liste[form->ItemIndex()].Autor == u"Müller"; }))
-      << form->ItemIndex();
+  EXPECT_TRUE(PumpUntil([&] {
+    return form->ItemIndex() >= 0 && form->Daten.Liste[form->ItemIndex()].Autor == u"Müller";
+  })) << form->ItemIndex();
 }
 
 // A screen reader reading the window from its own process, through Active Accessibility.

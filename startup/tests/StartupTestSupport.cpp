@@ -155,17 +155,17 @@ bool TavorinRuns() {
   return mutex != nullptr || FindProgramWindow(kProgramCaption) != nullptr;
 }
 
-namespace {
-
-std::u16string SettingsFile() {
+std::u16string SettingsFilePath() {
   wchar_t folder[MAX_PATH] = {};
   if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, folder))) return {};
   return reinterpret_cast<const char16_t*>(folder) + std::u16string(u"\\Tavorin\\Tavorin.ini");
 }
 
+namespace {
+
 }  // namespace
 
-TSettingsFileGuard::TSettingsFileGuard() : FPath(SettingsFile()) {
+TSettingsFileGuard::TSettingsFileGuard() : FPath(SettingsFilePath()) {
   if (!FPath.empty() && std::filesystem::exists(std::filesystem::path(FPath))) {
     FSaved = ReadBytes(FPath);
   }

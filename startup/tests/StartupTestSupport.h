@@ -79,6 +79,9 @@ void DeleteCommandKey(const std::u16string& name);
 // A Tavorin of this Wine session holds the mutex or shows its window.
 bool TavorinRuns();
 
+// The settings file of the Wine prefix's user.
+std::u16string SettingsFilePath();
+
 // The user's settings file as it was before the test, put back afterwards.
 class TSettingsFileGuard {
  public:

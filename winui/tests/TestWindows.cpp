@@ -61,6 +61,19 @@ void PressKey(WORD key, TShiftState modifiers) {
   }
 }
 
+void TypeText(const std::u16string& text) {
+  for (char16_t ch : text) {
+    INPUT strokes[2] = {};
+    for (INPUT& stroke : strokes) {
+      stroke.type = INPUT_KEYBOARD;
+      stroke.ki.wScan = ch;
+      stroke.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    strokes[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(2, strokes, sizeof(INPUT));
+  }
+}
+
 HWND FocusOf(DWORD threadId) {
   GUITHREADINFO info{};
   info.cbSize = sizeof(info);

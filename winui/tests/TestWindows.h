@@ -19,6 +19,9 @@ bool PumpUntil(const std::function<bool()>& cond, int timeoutMs = 5000);
 bool WaitFor(const std::function<bool()>& cond, int timeoutMs = 5000);
 // Presses and releases a key with modifiers through the input queue (keybd_event).
 void PressKey(WORD key, TShiftState modifiers = 0);
+// Types the characters through the input queue as Unicode key strokes (VK_PACKET), so that
+// any character arrives whatever the keyboard layout.
+void TypeText(const std::u16string& text);
 // The focused window of a thread.
 HWND FocusOf(DWORD threadId);
 // A visible top-level dialog-class window (#32770) of a thread, or null.
