@@ -167,7 +167,11 @@ void TNeuForm::SetStandardData() {
   Button2.OnClick = [this] { Button2Click(); };
   Button3.SetCancel(true);
   Button3.ModalResult = winui::mrCancel;
+  SetStandardMenu();
+  Timer1.OnTimer = [this] { Timer1Timer(); };
+}
 
+void TNeuForm::SetStandardMenu() {
   Pu1Kopieren.SetShortCut({'C', winui::ssCtrl});
   Pu1Ausschneiden.SetShortCut({'X', winui::ssCtrl});
   Pu1Einfuegen.SetShortCut({'V', winui::ssCtrl});
@@ -188,8 +192,6 @@ void TNeuForm::SetStandardData() {
   Pu1Loeschen.OnClick = onEdit(&winui::TCustomEdit::ClearSelection);
   Pu1Rueckgaengig.OnClick = onEdit(&winui::TCustomEdit::Undo);
   Pu1AllesMarkieren.OnClick = onEdit(&winui::TCustomEdit::SelectAll);
-
-  Timer1.OnTimer = [this] { Timer1Timer(); };
 }
 
 void TNeuForm::ClearText() {

@@ -93,6 +93,7 @@ class TNeuForm : public winui::TDialogForm {
 
  private:
   void SetStandardData();
+  void SetStandardMenu();
   void Timer1Timer();
   void Button2Click();
   void CheckBoxDpClick(winui::TCheckBox& Sender);

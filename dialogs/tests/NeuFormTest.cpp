@@ -112,9 +112,13 @@ TEST_F(NeuFormTest, AnImpossibleDateOfACheckedBoxIsRefusedWithItsName) {
     const winui::TModalResult result = Run([&] {
       KeyTo(c.Accelerator, ssAlt, picker, "Alt to the date");
       Type(c.Digits);
+      const std::string d = c.Digits;
+      const std::string shownDate = d.substr(0, 2) + "." + d.substr(2, 2) + "." + d.substr(4);
       Step(
-          [&] { return Contains(TextOf(picker), L"." + std::wstring(c.Digits + 2, c.Digits + 4)); },
-          "date typed");
+          [&] {
+            return Contains(TextOf(picker), std::wstring(shownDate.begin(), shownDate.end()));
+          },
+          "date typed as " + shownDate);
       Key(VK_RETURN);
       WaitForMessage(shown + 1, picker, "refused date");
       stillOpen = form.Window && IsWindowVisible(form.Window);
