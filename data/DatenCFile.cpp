@@ -191,7 +191,11 @@ bool TDaten::Parse(std::string_view bytes, platform::TFileBuffer* buffer) {
     if (count < 0 || static_cast<size_t>(count) > maxCount) {
       throw LoadError{u"Ungültige Anzahl von Einträgen."};
     }
-    TListe records(static_cast<size_t>(count));
+    // Room for entries added later: a million entries are not moved for the first one.
+    // Reserved memory is not touched until used.
+    TListe records;
+    records.reserve(static_cast<size_t>(count) + static_cast<size_t>(count) / 16 + 16);
+    records.resize(static_cast<size_t>(count));
     for (TDatenRec& r : records) {
       ReadRecord(in, v2, r);
       in.ReleaseParsed();

@@ -64,8 +64,10 @@ std::vector<int> TForm1::MarkierteZeilen() const {
     std::iota(rows.begin(), rows.end(), 0);
     return rows;
   }
+  // Each step of the walk costs more the more rows are marked; it stops at the last mark.
+  const size_t marked = static_cast<size_t>(ListView1.SelCount());
   for (int row = ListView1.NextSelected(-1); row >= 0 && row < count;
-       row = ListView1.NextSelected(row)) {
+       row = rows.size() < marked ? ListView1.NextSelected(row) : -1) {
     rows.push_back(row);
   }
   return rows;
