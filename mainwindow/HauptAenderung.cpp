@@ -31,19 +31,7 @@ int TForm1::EintragErsetzen(int ANr, const TDatenRec& ADatenRec) {
 }
 
 void TForm1::EintraegeEinfuegen(const TListe& AListe) {
-  // Each moved to its place costs a pass over the entries behind it; many at once are
-  // sorted in with the rest.
-  constexpr size_t kEinzeln = 16;
-  if (AListe.size() > kEinzeln) {
-    Daten.Add(AListe);
-    Daten.Sort(FSortNr, FSortAufS);
-    return;
-  }
-  const TListe copies = AListe;
-  for (const TDatenRec& r : copies) {
-    Daten.Add(r);
-    Daten.SortIn(Daten.Count() - 1, FSortNr, FSortAufS);
-  }
+  Daten.AddSorted(AListe, FSortNr, FSortAufS);
 }
 
 void TForm1::EintraegeErsetzen(const std::vector<int>& ANrn, const TListe& AListe) {
