@@ -194,7 +194,7 @@ bool TDaten::Parse(std::string_view bytes, platform::TFileBuffer* buffer) {
     // Room for entries added later: a million entries are not moved for the first one.
     // Reserved memory is not touched until used.
     TListe records;
-    records.reserve(static_cast<size_t>(count) + static_cast<size_t>(count) / 16 + 16);
+    records.reserve(static_cast<size_t>(count) + static_cast<size_t>(count) / 64 + 64);
     records.resize(static_cast<size_t>(count));
     for (TDatenRec& r : records) {
       ReadRecord(in, v2, r);
