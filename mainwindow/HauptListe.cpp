@@ -11,6 +11,11 @@
 
 namespace tvn {
 
+namespace {
+// Up to this many marks are taken off one by one; more go with an emptied view.
+constexpr int kEinzelnUnmarkieren = 32;
+}  // namespace
+
 void TForm1::SetupListView() {
   ListView1.PopupMenu = &PuMenu1;
   ListView1.SetTabOrder(0);
@@ -39,10 +44,9 @@ void TForm1::UnmarkAll() {
   if (selected == 0) return;
   ListView1.BeginUpdate();
   const int focused = ListView1.ItemFocused();
-  constexpr int kEinzeln = 32;
   if (selected == 1 && focused >= 0 && ListView1.ItemSelected(focused)) {
     ListView1.SetItemSelected(focused, false);  // the usual single mark: no walk at all
-  } else if (selected <= kEinzeln) {
+  } else if (selected <= kEinzelnUnmarkieren) {
     // A few marks are taken off one by one.
     for (int row = ListView1.NextSelected(-1); row >= 0; row = ListView1.NextSelected(row)) {
       ListView1.SetItemSelected(row, false);
@@ -73,14 +77,17 @@ void TForm1::SetItemIndex(int v) {
 
 void TForm1::SetLvDaten(int ANr) {
   ListView1.BeginUpdate();
-  SetItemIndex(-1);
-  // Setting the same count again costs a pass over a million rows under Wine; the rows
-  // are drawn anew either way.
-  if (ListView1.ItemCount() != Daten.Count()) {
+  // Many marks go with an empty view, which the new count then fills (one count set
+  // less than unmarking first); setting the same count again costs a pass over a million
+  // rows under Wine, and the rows are drawn anew either way.
+  const bool manyMarks = ListView1.SelCount() > kEinzelnUnmarkieren;
+  if (manyMarks) ListView1.SetItemCount(0);
+  if (manyMarks || ListView1.ItemCount() != Daten.Count()) {
     ListView1.SetItemCount(Daten.Count());
   } else {
     ListView1.Invalidate();
   }
+  SetItemIndex(-1);
   if (ANr >= Daten.Count()) ANr = Daten.Count() - 1;
   SetItemIndex(ANr);
   ListView1.EndUpdate();
