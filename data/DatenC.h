@@ -127,6 +127,9 @@ class TDaten {
   // among them by its old index when replaced) and returns that index. The others
   // keep their order.
   int SortIn(int ANr, TSortNr SortNr, bool AufS);
+  // For a list in the order Sort(SortNr, AufS) gives: adds the entries where the full
+  // stable sort of this list with them appended would put them, in one pass.
+  void AddSorted(const TListe& ANeue, TSortNr SortNr, bool AufS);
   // In a list sorted so: the rows [first, last) of the entries that sort equal to ADatenRec.
   std::pair<int, int> SortedRange(const TDatenRec& ADatenRec, const TSortOrdnung& AOrdnung) const;
   // Whether two entries sort equal, in every column (so in any sort order).

@@ -566,6 +566,29 @@ bool TSortOrdnung::Equal(const TDatenRec& A, const TDatenRec& B) const {
   return FImpl->Equal(A, B);
 }
 
+void TDaten::AddSorted(const TListe& ANeue, TSortNr SortNr, bool AufS) {
+  if (ANeue.empty()) return;
+  const TListe neue = ANeue;  // the source may be this very list
+  const TSortOrdnung order(SortNr, AufS);
+  std::vector<size_t> sorted(neue.size());
+  std::iota(sorted.begin(), sorted.end(), size_t{0});
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [&](size_t a, size_t b) { return order.Before(neue[a], neue[b]); });
+  // Each goes after every entry of the list that sorts equal to it.
+  std::vector<int> before(neue.size());
+  for (size_t k = 0; k < sorted.size(); ++k) before[k] = SortedRange(neue[sorted[k]], order).second;
+  size_t source = Liste.size();
+  Liste.resize(Liste.size() + neue.size());
+  size_t write = Liste.size();
+  for (size_t k = sorted.size(); k-- > 0;) {
+    while (source > static_cast<size_t>(before[k])) Liste[--write] = std::move(Liste[--source]);
+    Liste[--write] = neue[sorted[k]];
+  }
+  if (FProtokoll) {
+    for (const TDatenRec& r : neue) FProtokoll->Hinzugefuegt(r);
+  }
+}
+
 std::pair<int, int> TDaten::SortedRange(const TDatenRec& ADatenRec,
                                         const TSortOrdnung& order) const {
   auto at = [&](int k) -> const TDatenRec& { return Liste[static_cast<size_t>(k)]; };

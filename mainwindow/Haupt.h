@@ -60,6 +60,9 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   void SortierungAnzeigen();
   // Copies of the marked entries in list order, without a name.
   TDaten MarkierunginDaten() const;
+  // The same from the marked rows (MarkierteZeilen) already taken: walking the marks of
+  // a million rows costs a fifth of a second under Wine.
+  TDaten MarkierunginDaten(const std::vector<int>& AMarkierteZeilen) const;
   // Marks the entries of Daten that occur in ADaten (as often as they occur there); the
   // first marked row gets the focus.
   void MarkiereDaten(const TDaten& ADaten);
@@ -108,6 +111,9 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
 
   // ---- undo ----
   void SetUndoDaten();
+  // The same with the marked rows already taken (MarkierteZeilen), when the command needs
+  // them itself (delete, mark as read): one walk over the marks instead of two.
+  void SetUndoDaten(const std::vector<int>& AMarkierteZeilen);
   void MenuAktZurueckClick();
 
   // ---- entry commands ----

@@ -31,19 +31,7 @@ int TForm1::EintragErsetzen(int ANr, const TDatenRec& ADatenRec) {
 }
 
 void TForm1::EintraegeEinfuegen(const TListe& AListe) {
-  // Each moved to its place costs a pass over the entries behind it; many at once are
-  // sorted in with the rest.
-  constexpr size_t kEinzeln = 16;
-  if (AListe.size() > kEinzeln) {
-    Daten.Add(AListe);
-    Daten.Sort(FSortNr, FSortAufS);
-    return;
-  }
-  const TListe copies = AListe;
-  for (const TDatenRec& r : copies) {
-    Daten.Add(r);
-    Daten.SortIn(Daten.Count() - 1, FSortNr, FSortAufS);
-  }
+  Daten.AddSorted(AListe, FSortNr, FSortAufS);
 }
 
 void TForm1::EintraegeErsetzen(const std::vector<int>& ANrn, const TListe& AListe) {
@@ -64,8 +52,10 @@ std::vector<int> TForm1::MarkierteZeilen() const {
     std::iota(rows.begin(), rows.end(), 0);
     return rows;
   }
+  // Each step of the walk costs more the more rows are marked; it stops at the last mark.
+  const size_t marked = static_cast<size_t>(ListView1.SelCount());
   for (int row = ListView1.NextSelected(-1); row >= 0 && row < count;
-       row = ListView1.NextSelected(row)) {
+       row = rows.size() < marked ? ListView1.NextSelected(row) : -1) {
     rows.push_back(row);
   }
   return rows;

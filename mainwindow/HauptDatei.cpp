@@ -224,6 +224,10 @@ void TForm1::SetUndoDaten() {
   UndoDaten.AddAenderung(FFilename, ItemIndex(), MarkierunginDaten(), FSaveStand);
 }
 
+void TForm1::SetUndoDaten(const std::vector<int>& AMarkierteZeilen) {
+  UndoDaten.AddAenderung(FFilename, ItemIndex(), MarkierunginDaten(AMarkierteZeilen), FSaveStand);
+}
+
 void TForm1::SetUndoDatenVorErsetzen() {
   TDaten marked = MarkierunginDaten();
   const int focused = ItemIndex();

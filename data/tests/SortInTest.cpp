@@ -130,6 +130,29 @@ TEST(SortIn, PlacesAddedAndEditedEntriesAsTheFullStableSort) {
   }
 }
 
+TEST(SortIn, AddsManyAsTheFullStableSortOfTheListWithThemAppended) {
+  for (int column = 0; column < kSortNrCount; ++column) {
+    for (const bool aufS : {true, false}) {
+      const TSortNr sortNr = static_cast<TSortNr>(column);
+      SCOPED_TRACE(testing::Message() << "column " << column << (aufS ? " up" : " down"));
+      Entries gen(static_cast<unsigned>(100 + column * 2 + aufS));
+      TDaten daten(Sorted(gen.List(80), sortNr, aufS));
+      for (int round = 0; round < 5; ++round) {
+        TListe neue = gen.List(gen.Below(30));
+        // Copies of entries already there, identical or not, among them.
+        for (int k = 0; k < 5; ++k) {
+          neue.push_back(daten.Liste[static_cast<size_t>(gen.Below(daten.Count()))]);
+        }
+        neue.back().Infos += u"+";
+        TListe expected = daten.Liste;
+        expected.insert(expected.end(), neue.begin(), neue.end());
+        daten.AddSorted(neue, sortNr, aufS);
+        ASSERT_TRUE(SameSequence(Sorted(expected, sortNr, aufS), daten.Liste)) << "round " << round;
+      }
+    }
+  }
+}
+
 TEST(SortIn, SortedRangeHoldsExactlyTheEqualEntries) {
   Entries gen(7);
   const TSortOrdnung order(snTitel, false);
@@ -181,6 +204,10 @@ class UndoInPlace : public ::testing::Test {
   void Change() {
     switch (daten.Count() == 0 ? 0 : gen.Below(4)) {
       case 0:
+        if (gen.Coin()) {
+          daten.AddSorted(gen.List(1 + gen.Below(4)), sortNr, aufS);
+          break;
+        }
         daten.Add(gen.Coin() ? gen.Next()
                              : daten.Liste[static_cast<size_t>(gen.Below(daten.Count()))]);
         daten.SortIn(daten.Count() - 1, sortNr, aufS);
