@@ -191,10 +191,9 @@ bool TDaten::Parse(std::string_view bytes, platform::TFileBuffer* buffer) {
     if (count < 0 || static_cast<size_t>(count) > maxCount) {
       throw LoadError{u"Ungültige Anzahl von Einträgen."};
     }
-    // Room for entries added later: a million entries are not moved for the first one.
-    // Reserved memory is not touched until used.
     TListe records;
-    records.reserve(static_cast<size_t>(count) + static_cast<size_t>(count) / 64 + 64);
+    const size_t room = FRoomOnLoad ? static_cast<size_t>(count) / 64 + 64 : 0;
+    records.reserve(static_cast<size_t>(count) + room);
     records.resize(static_cast<size_t>(count));
     for (TDatenRec& r : records) {
       ReadRecord(in, v2, r);
