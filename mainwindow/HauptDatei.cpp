@@ -279,7 +279,9 @@ void TForm1::MenuAktZurueckClick() {
   MarkiereDaten(step.MarkDaten);
   if (focused) {
     const int row = ZeileVon(*focused);
-    if (row >= 0) {
+    // Usually the first marked row, which has the focus and is in view already: a second
+    // scroll of a million rows costs a redraw under Wine.
+    if (row >= 0 && row != ItemIndex()) {
       ListView1.SetItemFocused(row);
       ListView1.MakeVisible(row);
     }
