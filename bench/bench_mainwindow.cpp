@@ -134,6 +134,15 @@ void BenchChanges(tvn::TForm1& form) {
   const double listAlone = CommittedMegabytes() - beforeCopy;
   std::printf("  memory: the list alone %.1f MB, nine one-entry undo steps %.3f MB: %.4fx\n",
               listAlone, steps, (listAlone + steps) / listAlone);
+  size_t held = 0;
+  for (size_t k = form.UndoDaten.Liste.size() - 9; k < form.UndoDaten.Liste.size(); ++k) {
+    const tvn::TUndoDatenRec& step = form.UndoDaten.Liste[k];
+    held += step.MarkDaten.Liste.size() + (step.Fokus ? 1 : 0) + step.Daten.Liste.size() +
+            step.SaveStand.Bilanz.Anzahl();
+    for (const tvn::TAenderung& a : step.Aenderungen) held += a.Eintraege.size();
+  }
+  std::printf("  entries copied into those nine steps: %zu (the list: %d)\n", held,
+              form.Daten.Count());
   winui::SetPrompt(nullptr);
 }
 

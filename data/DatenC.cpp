@@ -176,8 +176,8 @@ bool TDaten::Ident(const TDatenRec& A, const TDatenRec& B) {
   return A.ErstelltDatum == B.ErstelltDatum && A.Autor == B.Autor && A.Titel == B.Titel &&
          A.KatalogNr == B.KatalogNr && A.Quelle == B.Quelle && A.ErhaltenS == B.ErhaltenS &&
          A.ErhaltenDatum == B.ErhaltenDatum && A.RetourS == B.RetourS &&
-         A.RetourDatum == B.RetourDatum && A.GelesenS == B.GelesenS && A.Bewertung == B.Bewertung &&
-         A.Infos == B.Infos;
+         A.RetourDatum == B.RetourDatum && A.GelesenS == B.GelesenS &&
+         A.Bewertung == B.Bewertung && A.Infos == B.Infos;
 }
 
 bool TDaten::Ident(const TDaten& ADaten) const {
@@ -200,8 +200,8 @@ namespace {
 
 std::u16string FloatText15(double value) {
   char buffer[64];
-  auto [end, ec] =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                 std::chars_format::general, 15);
   std::u16string out;
   if (ec == std::errc()) {
     for (char* p = buffer; p != end; ++p) out += static_cast<char16_t>(*p == 'e' ? 'E' : *p);
@@ -215,9 +215,7 @@ void AppendKeyItem(std::u16string& key, std::u16string_view text) {
   key += text;
 }
 
-std::u16string_view FlagKey(bool flag) {
-  return flag ? u"-1" : u"0";
-}
+std::u16string_view FlagKey(bool flag) { return flag ? u"-1" : u"0"; }
 
 }  // namespace
 
@@ -250,8 +248,7 @@ TListe TDaten::ImportNeue(const TDaten& ADaten, bool ErstelltDatumBelassenS,
   if (&ADaten == this) return {};
   const TDateTime heute = platform::Today();
   TEntryCounter counts(Liste.size() + ADaten.Liste.size());
-  counts.ForEach(Liste, 0,
-                 [&](const TDatenRec&, int& n) { return n = PreserveCounts ? n + 1 : 1, true; });
+  counts.ForEach(Liste, 0, [&](const TDatenRec&, int& n) { return n = PreserveCounts ? n + 1 : 1, true; });
   // Reserved up front: the counter keeps pointers to the collected copies.
   TListe collected;
   collected.reserve(ADaten.Liste.size());

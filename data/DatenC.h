@@ -112,6 +112,9 @@ class TDaten {
   int FindDatenRecNr(const TDatenRec& ADatenRec) const;
   static std::u16string RecordKey(const TDatenRec& R);
 
+  // A list that will be edited leaves room for added entries when it loads, so that the
+  // first addition does not move a million entries (the room is reserved, not touched).
+  void SetRoomOnLoad(bool ARoomOnLoad) { FRoomOnLoad = ARoomOnLoad; }
   bool LoadFromFile(const std::u16string& AFilename, bool FehlerMeldungS);
   bool SaveToFile(const std::u16string& AFilename, bool TxtS);
   // The parsing and encoding steps of the two above, on memory only.
@@ -150,6 +153,7 @@ class TDaten {
   void ListeErsetzen(TListe&& ANeu);
 
   TDatenProtokoll* FProtokoll = nullptr;
+  bool FRoomOnLoad = false;
 
   std::u16string FLastError;
 };

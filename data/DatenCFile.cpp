@@ -238,10 +238,9 @@ bool TDaten::Parse(std::string_view bytes, platform::TFileBuffer* buffer) {
     TCheckedRecord checked;
     for (int32_t i = 0; i < count; ++i) ReadRecord(check, v2, checked);
     if (check.Left() != 0) throw LoadError{u"Unerwartete Daten am Dateiende."};
-    // Room for entries added later: a million entries are not moved for the first one.
-    // Reserved memory is not touched until used.
     TListe records;
-    records.reserve(static_cast<size_t>(count) + static_cast<size_t>(count) / 64 + 64);
+    const size_t room = FRoomOnLoad ? static_cast<size_t>(count) / 64 + 64 : 0;
+    records.reserve(static_cast<size_t>(count) + room);
     for (int32_t i = 0; i < count; ++i) {
       ReadRecord(in, v2, records.emplace_back());
       in.ReleaseParsed();

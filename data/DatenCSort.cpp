@@ -100,14 +100,10 @@ std::array<int, kSortNrCount> ColumnsInOrder(TSortNr sortNr) {
 
 const std::u16string& TextField(const TDatenRec& r, int column) {
   switch (column) {
-    case snAutor:
-      return r.Autor;
-    case snTitel:
-      return r.Titel;
-    case snKatalogNr:
-      return r.KatalogNr;
-    default:
-      return r.Quelle;
+    case snAutor: return r.Autor;
+    case snTitel: return r.Titel;
+    case snKatalogNr: return r.KatalogNr;
+    default: return r.Quelle;
   }
 }
 
@@ -447,17 +443,13 @@ class OrderCheck {
       case snKatalogNr:
       case snQuelle:
         return CompareTexts(TextField(a, column), TextField(b, column));
-      case snGelesen:
-        return Order(a.GelesenS, b.GelesenS);
-      case snBewertung:
-        return Order(a.Bewertung, b.Bewertung);
+      case snGelesen: return Order(a.GelesenS, b.GelesenS);
+      case snBewertung: return Order(a.Bewertung, b.Bewertung);
       case snErhalten:
-        return Order(FlagDateKey(a.ErhaltenS, a.ErhaltenDatum),
-                     FlagDateKey(b.ErhaltenS, b.ErhaltenDatum));
+        return Order(FlagDateKey(a.ErhaltenS, a.ErhaltenDatum), FlagDateKey(b.ErhaltenS, b.ErhaltenDatum));
       case snRetour:
         return Order(FlagDateKey(a.RetourS, a.RetourDatum), FlagDateKey(b.RetourS, b.RetourDatum));
-      default:
-        return Order(a.ErstelltDatum, b.ErstelltDatum);
+      default: return Order(a.ErstelltDatum, b.ErstelltDatum);
     }
   }
 

@@ -20,6 +20,8 @@ namespace tvn {
 class TEintragBilanz {
  public:
   bool Leer() const { return FZaehler.empty(); }
+  // The number of distinct entries counted.
+  size_t Anzahl() const { return FZaehler.size(); }
   void Zaehle(const TDatenRec& ADatenRec, int ADelta);
   void Zaehle(const TListe& AListe, int ADelta);
   void Zaehle(const TEintragBilanz& ABilanz, int ADelta);

@@ -32,8 +32,8 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
  public:
   // AArguments: the program's arguments without the program name; the first one that is
   // not blank is the start-up file.
-  explicit TForm1(std::vector<std::u16string> AArguments = platform::CommandLineArguments(0,
-                                                                                          nullptr));
+  explicit TForm1(std::vector<std::u16string> AArguments =
+                      platform::CommandLineArguments(0, nullptr));
   ~TForm1() override;
 
   // ---- properties ----
@@ -84,8 +84,8 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   void Timer0Timer();
   void Timer1Timer();
   // Size limits and size of the window within the work area of its monitor.
-  void FensterGroesseSetzen(int AWidth, int AHeight, int AMinWidth, int AMinHeight, int AMaxWidth,
-                            int AMaxHeight);
+  void FensterGroesseSetzen(int AWidth, int AHeight, int AMinWidth, int AMinHeight,
+                            int AMaxWidth, int AMaxHeight);
   int NormalWidth() const { return FNormalWidth; }
   int NormalHeight() const { return FNormalHeight; }
   winui::TWindowState LastWindowState() const { return FLastWindowState; }

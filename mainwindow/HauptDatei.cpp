@@ -79,6 +79,7 @@ bool TForm1::Oeffne(const std::u16string& AFilename) {
   if (!AenderungenPruefen()) return true;  // cancelled: nothing to report
   if (AFilename.empty() || !platform::FileExists(AFilename)) return false;
   TDaten loaded;
+  loaded.SetRoomOnLoad(true);
   if (!loaded.LoadFromFile(AFilename, false)) return false;
   SetUndoDatenVorErsetzen();
   UndoDaten.UpdateSavedState(AFilename, &loaded);
@@ -101,6 +102,7 @@ bool TForm1::Lade(const std::u16string& AFilename) {
   }
   // Loaded aside, so that a failure leaves the list empty rather than half filled.
   TDaten loaded;
+  loaded.SetRoomOnLoad(true);
   if (loaded.LoadFromFile(AFilename, true)) {
     SetFilename(AFilename);
     {
@@ -264,7 +266,9 @@ void TForm1::MenuAktZurueckClick() {
   MarkiereDaten(step.MarkDaten);
   if (focused) {
     const int row = ZeileVon(*focused);
-    if (row >= 0) {
+    // Usually the first marked row, which has the focus and is in view already: a second
+    // scroll of a million rows costs a redraw under Wine.
+    if (row >= 0 && row != ItemIndex()) {
       ListView1.SetItemFocused(row);
       ListView1.MakeVisible(row);
     }

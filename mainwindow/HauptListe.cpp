@@ -5,8 +5,8 @@
 
 #include "data/EntryCounter.h"
 #include "data/ResConst.h"
-#include "layout/LocaleNames.h"
 #include "mainwindow/Haupt.h"
+#include "layout/LocaleNames.h"
 #include "mainwindow/ListViewRows.h"
 
 namespace tvn {
