@@ -45,15 +45,30 @@ bool WriteString(HKEY key, const std::u16string& name, const std::u16string& val
                         bytes) == ERROR_SUCCESS;
 }
 
-// NotAString: a value of another type, which no command can be.
-enum class TReadResult { Absent, Read, NotAString, Failed };
+bool HasNoValues(HKEY key) {
+  DWORD values = 0;
+  return RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                          nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+         values == 0;
+}
+
+struct TValueField {
+  std::u16string_view Name;
+  std::u16string TRegistrySettings::*Field;
+};
+constexpr TValueField kValueFields[] = {
+    {kValueParameters, &TRegistrySettings::Parameters},
+    {kValueSetFocus, &TRegistrySettings::SetFocus},
+    {kValueClose, &TRegistrySettings::Close},
+};
 
 bool IsStringType(DWORD type) {
   return type == REG_SZ || type == REG_EXPAND_SZ;
 }
 
-// A string value, cut at its first NUL (the stored data need not end with one).
-TReadResult ReadString(HKEY key, const std::u16string& name, std::u16string& value) {
+}  // namespace
+
+TReadResult ReadRegistryString(HKEY key, const std::u16string& name, std::u16string& value) {
   DWORD type = 0;
   DWORD bytes = 0;
   LSTATUS status = RegQueryValueExW(key, W(name), nullptr, &type, nullptr, &bytes);
@@ -76,25 +91,6 @@ TReadResult ReadString(HKEY key, const std::u16string& name, std::u16string& val
   }
   return TReadResult::Failed;
 }
-
-bool HasNoValues(HKEY key) {
-  DWORD values = 0;
-  return RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
-                          nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
-         values == 0;
-}
-
-struct TValueField {
-  std::u16string_view Name;
-  std::u16string TRegistrySettings::*Field;
-};
-constexpr TValueField kValueFields[] = {
-    {kValueParameters, &TRegistrySettings::Parameters},
-    {kValueSetFocus, &TRegistrySettings::SetFocus},
-    {kValueClose, &TRegistrySettings::Close},
-};
-
-}  // namespace
 
 bool WriteRegistrySettings(std::u16string_view AKeyName, const TRegistrySettings& ASettings) {
   if (ASettings.Empty()) return true;
@@ -127,7 +123,7 @@ bool ReadRegistrySettings(std::u16string_view AKeyName, TRegistrySettings& ASett
   for (const TValueField& value : kValueFields) {
     const std::u16string name(value.Name);
     std::u16string text;
-    switch (ReadString(key.Get(), name, text)) {
+    switch (ReadRegistryString(key.Get(), name, text)) {
       case TReadResult::Absent:
       case TReadResult::Failed:  // stays for the next poll
         break;

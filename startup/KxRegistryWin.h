@@ -13,6 +13,12 @@
 
 namespace tvn {
 
+// NotAString: a value of another type, which no command can be.
+enum class TReadResult { Absent, Read, NotAString, Failed };
+// A string value (plain or expandable) of an open key, cut at its first NUL: the stored
+// data need not end with one, nor have an even size.
+TReadResult ReadRegistryString(HKEY key, const std::u16string& name, std::u16string& value);
+
 // Writes the non-empty fields as string values (the key is created when missing).
 // Nothing to write counts as success; any registry failure gives false.
 bool WriteRegistrySettings(std::u16string_view AKeyName, const TRegistrySettings& ASettings);
