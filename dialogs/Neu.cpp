@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "dialogs/NamedAccessible.h"
 #include "platform/Platform.h"
 #include "screenreader/ScreenReaderOutput.h"
 #include "winui/FontCache.h"
@@ -257,12 +256,11 @@ void TNeuForm::FormShow() {
 }
 
 // Screen readers name an edit by the label right before it. The first two dates follow
-// their check boxes and the RichEdit's standard object has no name: they are named here,
-// for every new window.
+// their check boxes and the RichEdit's standard object has no name: they are named here.
 void TNeuForm::NameUnlabelledFields() {
-  SetAccessibleName(DatePicker1.Handle(), StripAmpersands(CheckBoxDp1.Text()));
-  SetAccessibleName(DatePicker2.Handle(), StripAmpersands(CheckBoxDp2.Text()));
-  SetAccessibleName(RichEdit1.Handle(), StripAmpersands(LabelRe1.Text()));
+  DatePicker1.SetAccessibleName(StripAmpersands(CheckBoxDp1.Text()));
+  DatePicker2.SetAccessibleName(StripAmpersands(CheckBoxDp2.Text()));
+  RichEdit1.SetAccessibleName(StripAmpersands(LabelRe1.Text()));
 }
 
 void TNeuForm::FormClose() {
