@@ -9,12 +9,13 @@
 #include "mainwindow/WindowCaption.h"
 #include "platform/Utf16.h"
 #include "startup/ProgramWindow.h"
+#include "winui/Win32Util.h"
 
 namespace tvn::test {
 
-namespace {
+using winui::W;
 
-const wchar_t* W(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
+namespace {
 
 constexpr wchar_t kPlainWindowClass[] = L"TvnStartupTestWindow";
 
