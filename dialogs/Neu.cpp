@@ -106,6 +106,7 @@ void TNeuForm::CaptionZuweisen() {
   Pu1Loeschen.SetCaption(u"&Löschen");
   Pu1Rueckgaengig.SetCaption(u"&Rückgängig");
   Pu1AllesMarkieren.SetCaption(u"Alles &markieren");
+  NameUnlabelledFields();
 }
 
 std::vector<winui::TControl*> TNeuForm::InputControls() {
@@ -247,7 +248,6 @@ TDatenRec TNeuForm::GetNeuDatenRec() {
 
 void TNeuForm::FormShow() {
   SchriftartZuweisen();
-  NameUnlabelledFields();
   Edit1.SetFocus();
   Edit1.SelectAll();
   ClearUndos();
@@ -256,7 +256,8 @@ void TNeuForm::FormShow() {
 }
 
 // Screen readers name an edit by the label right before it. The first two dates follow
-// their check boxes and the RichEdit's standard object has no name: they are named here.
+// their check boxes and the RichEdit's standard object has no name: they are named after
+// the captions, and the controls keep the names for every new window.
 void TNeuForm::NameUnlabelledFields() {
   DatePicker1.SetAccessibleName(StripAmpersands(CheckBoxDp1.Text()));
   DatePicker2.SetAccessibleName(StripAmpersands(CheckBoxDp2.Text()));
