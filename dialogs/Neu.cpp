@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "dialogs/NamedAccessible.h"
 #include "platform/Platform.h"
 #include "screenreader/ScreenReaderOutput.h"
 #include "winui/FontCache.h"
@@ -107,6 +106,7 @@ void TNeuForm::CaptionZuweisen() {
   Pu1Loeschen.SetCaption(u"&Löschen");
   Pu1Rueckgaengig.SetCaption(u"&Rückgängig");
   Pu1AllesMarkieren.SetCaption(u"Alles &markieren");
+  NameUnlabelledFields();
 }
 
 std::vector<winui::TControl*> TNeuForm::InputControls() {
@@ -248,7 +248,6 @@ TDatenRec TNeuForm::GetNeuDatenRec() {
 
 void TNeuForm::FormShow() {
   SchriftartZuweisen();
-  NameUnlabelledFields();
   Edit1.SetFocus();
   Edit1.SelectAll();
   ClearUndos();
@@ -257,12 +256,12 @@ void TNeuForm::FormShow() {
 }
 
 // Screen readers name an edit by the label right before it. The first two dates follow
-// their check boxes and the RichEdit's standard object has no name: they are named here,
-// for every new window.
+// their check boxes and the RichEdit's standard object has no name: they are named after
+// the captions, and the controls keep the names for every new window.
 void TNeuForm::NameUnlabelledFields() {
-  tvn::SetAccessibleName(DatePicker1.Handle(), StripAmpersands(CheckBoxDp1.Text()));
-  tvn::SetAccessibleName(DatePicker2.Handle(), StripAmpersands(CheckBoxDp2.Text()));
-  tvn::SetAccessibleName(RichEdit1.Handle(), StripAmpersands(LabelRe1.Text()));
+  DatePicker1.SetAccessibleName(StripAmpersands(CheckBoxDp1.Text()));
+  DatePicker2.SetAccessibleName(StripAmpersands(CheckBoxDp2.Text()));
+  RichEdit1.SetAccessibleName(StripAmpersands(LabelRe1.Text()));
 }
 
 void TNeuForm::FormClose() {

@@ -2,6 +2,8 @@
 
 #include <oleacc.h>
 
+#include <functional>
+
 #include "winui/Win32Util.h"
 
 // __uuidof rather than IID_IAccessible: the import library of oleacc defines a symbol of
@@ -13,8 +15,8 @@ bool IsSelf(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-// The standard accessible object of a window with another name for the window itself.
-// Names of children (list rows) stay the standard object's.
+// The accessible object of a window with another name for the window itself. Names of
+// children (list rows) stay the inner object's.
 class TNamedAccessible final : public IAccessible {
  public:
   TNamedAccessible(IAccessible* inner, const std::u16string& name)
@@ -141,19 +143,34 @@ class TNamedAccessible final : public IAccessible {
   LONG FRefs = 1;
 };
 
+// The object the window makes itself, if it does, else the standard one Windows
+// makes for its class; null when neither can be had.
+IAccessible* ClientObject(HWND window, WPARAM wParam, const std::function<LRESULT()>& ownAnswer) {
+  IAccessible* object = nullptr;
+  const LRESULT own = ownAnswer();
+  if (own > 0 &&
+      SUCCEEDED(ObjectFromLresult(own, __uuidof(IAccessible), wParam,
+                                  reinterpret_cast<void**>(&object))) &&
+      object) {
+    return object;
+  }
+  object = nullptr;
+  if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                       reinterpret_cast<void**>(&object)))) {
+    return nullptr;
+  }
+  return object;
+}
+
 }  // namespace
 
 bool AnswerAccessibleName(HWND window, WPARAM wParam, LPARAM lParam, const std::u16string& name,
-                          LRESULT& result) {
+                          const std::function<LRESULT()>& ownAnswer, LRESULT& result) {
   // lParam holds a 32-bit object id; senders differ in whether they extend its sign.
   if (static_cast<LONG>(lParam) != OBJID_CLIENT) return false;
-  IAccessible* standard = nullptr;
-  if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
-                                       reinterpret_cast<void**>(&standard))) ||
-      !standard) {
-    return false;
-  }
-  auto* named = new TNamedAccessible(standard, name);
+  IAccessible* inner = ClientObject(window, wParam, ownAnswer);
+  if (!inner) return false;
+  auto* named = new TNamedAccessible(inner, name);
   const LRESULT answer = LresultFromObject(__uuidof(IAccessible), wParam, named);
   named->Release();              // LresultFromObject holds its own reference
   if (answer < 0) return false;  // a COM error

@@ -558,7 +558,9 @@ bool TControl::BaseMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
   switch (msg) {
     case WM_GETOBJECT:
       if (!FAccessibleName.empty() &&
-          AnswerAccessibleName(FHandle, wParam, lParam, FAccessibleName, result)) {
+          AnswerAccessibleName(
+              FHandle, wParam, lParam, FAccessibleName,
+              [&] { return DefaultHandler(msg, wParam, lParam); }, result)) {
         return true;
       }
       break;

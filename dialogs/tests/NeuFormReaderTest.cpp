@@ -2,17 +2,14 @@
 // the focus, and the accessible name of every field, box and button. And how the dialog
 // looks: one or two columns by font size, nothing overlapping or cut off.
 #include <gtest/gtest.h>
-#include <oleacc.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "dialogs/tests/NeuFormTestSupport.h"
 #include "layout/demo/LayoutCheck.h"
 #include "layout/demo/WindowBitmap.h"
-#include "platform/Utf16.h"
 #include "screenreader/ScreenReaderOutput.h"
 #include "screenreader/tests/ReaderDoubles.h"
 #include "winui/Timer.h"
@@ -58,42 +55,11 @@ TEST_F(NeuFormTest, EachFieldSaysItsLabelOnceWhenItGetsTheFocus) {
   EXPECT_EQ(nvda.Texts("brailleMessage"), labels);
 }
 
-// The names a screen reader reads for the windows: the probe program beside the test
-// asks for them from its own process through Active Accessibility.
-std::vector<std::string> AccessibleNames(const std::vector<HWND>& windows) {
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring folder(self);
-  folder.resize(folder.find_last_of(L"\\/") + 1);
-  const std::wstring outFile = folder + L"accessible-names.txt";
-  DeleteFileW(outFile.c_str());
-  std::wstring command = L"\"" + folder + L"tvn_accessible_name_probe.exe\" \"" + outFile + L"\"";
-  for (HWND window : windows) {
-    wchar_t hex[32];
-    swprintf(hex, 32, L" %llx",
-             static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
-    command += hex;
-  }
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process))
-    return {"(probe not started)"};
-  WaitForSingleObject(process.hProcess, 20000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  std::vector<std::string> names;
-  if (FILE* in = _wfopen(outFile.c_str(), L"rb")) {
-    char line[512];
-    while (std::fgets(line, sizeof(line), in)) {
-      std::string name(line);
-      while (!name.empty() && (name.back() == '\n' || name.back() == '\r')) name.pop_back();
-      names.push_back(name);
-    }
-    std::fclose(in);
-  }
-  DeleteFileW(outFile.c_str());
+// The names a screen reader reads for the windows, from another process.
+std::vector<std::u16string> AccessibleNames(const std::vector<HWND>& windows) {
+  std::vector<std::u16string> names;
+  for (const winui::test::TAccessibleReading& reading : winui::test::ReadFromOtherProcess(windows))
+    names.push_back(reading.Found ? reading.Name : u"(no accessible object)");
   return names;
 }
 
@@ -116,7 +82,7 @@ TEST_F(NeuFormTest, EveryControlIsNamedByItsLabelOrCaptionWithoutTheAmpersand) {
                                         {&form.Button1, u"OK"},
                                         {&form.Button2, u"Leeren"},
                                         {&form.Button3, u"Abbrechen"}};
-  std::vector<std::string> names, radios;
+  std::vector<std::u16string> names, radios;
   // The dialog's thread keeps handling messages meanwhile: the probe's questions reach
   // the windows through it.
   const winui::TModalResult result = Run([&] {
@@ -135,9 +101,9 @@ TEST_F(NeuFormTest, EveryControlIsNamedByItsLabelOrCaptionWithoutTheAmpersand) {
   EXPECT_EQ(result, winui::mrCancel);
   ASSERT_EQ(names.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i)
-    EXPECT_EQ(names[i], ToUtf8(expected[i].Name)) << "control " << i;
-  EXPECT_EQ(radios, (std::vector<std::string>{"Keine", "Sehr gut", "Gut", "Mittel", "Schlecht",
-                                              "Sehr schlecht"}));
+    EXPECT_EQ(names[i], expected[i].Name) << "control " << i;
+  EXPECT_EQ(radios, (std::vector<std::u16string>{u"Keine", u"Sehr gut", u"Gut", u"Mittel",
+                                                 u"Schlecht", u"Sehr schlecht"}));
 }
 
 struct TLayoutCase {

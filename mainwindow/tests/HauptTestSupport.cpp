@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <chrono>
 #include <thread>
 
 #include "layout/KxDatePicker.h"
@@ -13,16 +12,6 @@ namespace tvn::test {
 
 void Pump() {
   winui::TMainForm::ProcessMessages();
-}
-
-bool PumpUntil(const std::function<bool()>& condition, int timeoutMs) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  for (;;) {
-    Pump();
-    if (condition()) return true;
-    if (std::chrono::steady_clock::now() > end) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
 }
 
 std::u16string CellText(const winui::TListView& list, int row, int column) {

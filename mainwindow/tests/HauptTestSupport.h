@@ -13,11 +13,11 @@
 #include "mainwindow/Haupt.h"
 #include "winui/ScriptedPrompt.h"
 #include "winui/Timer.h"
+#include "winui/tests/TestWindows.h"
 
 namespace tvn::test {
 
-// Pumps messages until the condition holds or the time is up.
-bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+using winui::test::PumpUntil;
 void Pump();
 
 std::u16string CellText(const winui::TListView& list, int row, int column);

@@ -9,14 +9,13 @@
 #include "startup/KxRegistry.h"
 #include "startup/ProgramWindow.h"
 #include "startup/tests/StartupTestSupport.h"
+#include "winui/Win32Util.h"
 
 namespace tvn::test {
 
-namespace {
+using winui::W;
 
-const wchar_t* W(const std::u16string& s) {
-  return reinterpret_cast<const wchar_t*>(s.c_str());
-}
+namespace {
 
 std::u16string Quoted(const std::u16string& argument) {
   return u"\"" + argument + u"\"";

@@ -3,35 +3,23 @@
 #include <shlobj.h>
 
 #include <atomic>
-#include <chrono>
 #include <filesystem>
 
 #include "data/tests/TestData.h"
 #include "mainwindow/WindowCaption.h"
 #include "platform/Utf16.h"
 #include "startup/ProgramWindow.h"
-#include "winui/Form.h"
+#include "winui/Win32Util.h"
 
 namespace tvn::test {
 
-namespace {
+using winui::W;
 
-const wchar_t* W(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
+namespace {
 
 constexpr wchar_t kPlainWindowClass[] = L"TvnStartupTestWindow";
 
 }  // namespace
-
-bool PumpUntil(const std::function<bool()>& cond, int timeoutMs) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (!cond()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    winui::TMainForm::ProcessMessages();
-    // Wakes at once for a new message, else looks at the condition again soon.
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
 
 TPlainWindow::TPlainWindow(const std::u16string& caption, HWND owner) {
   static const ATOM atom = [] {

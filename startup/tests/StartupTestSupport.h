@@ -10,10 +10,11 @@
 #include <optional>
 #include <string>
 
+#include "winui/tests/TestWindows.h"
+
 namespace tvn::test {
 
-// Handles this thread's messages until cond holds; false on timeout.
-bool PumpUntil(const std::function<bool()>& cond, int timeoutMs = 5000);
+using winui::test::PumpUntil;
 
 // A visible top-level window of its own class that counts the messages it receives and
 // answers them with 0 (or what OnMessage returns).

@@ -18,6 +18,40 @@ using namespace winui::test;
 
 namespace {
 
+// A window class that answers for its client object with an object of its own: its window
+// object, which does not report the client role of the standard client object (Wine reports
+// no role for it).
+LRESULT CALLBACK OwnObjectProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+    IAccessible* own = nullptr;
+    if (SUCCEEDED(CreateStdAccessibleObject(window, OBJID_WINDOW, __uuidof(IAccessible),
+                                            reinterpret_cast<void**>(&own)))) {
+      const LRESULT answer = LresultFromObject(__uuidof(IAccessible), wParam, own);
+      own->Release();
+      return answer;
+    }
+  }
+  return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+class TOwnObjectControl : public TControl {
+ public:
+  using TControl::TControl;
+
+ protected:
+  TCreateParams CreateParams() override {
+    static const ATOM registered = [] {
+      WNDCLASSEXW cls{};
+      cls.cbSize = sizeof(cls);
+      cls.lpfnWndProc = OwnObjectProc;
+      cls.hInstance = GetModuleHandleW(nullptr);
+      cls.lpszClassName = L"TvnOwnAccessibleObject";
+      return RegisterClassExW(&cls);
+    }();
+    return {registered ? L"TvnOwnAccessibleObject" : nullptr, 0, 0};
+  }
+};
+
 class TNamedForm : public TMainForm {
  public:
   TListView NamedList{this};
@@ -26,6 +60,7 @@ class TNamedForm : public TMainForm {
   TLabel Label1{this};
   TEdit Edit1{this};
   TButton Button1{this};
+  TOwnObjectControl OwnObject{this};
   TNamedForm() { IsMainForm = false; }
   ~TNamedForm() override { DestroyHandle(); }
   void FormCreate() override {
@@ -45,6 +80,7 @@ class TNamedForm : public TMainForm {
     StatusBar1.SetPanelText(0, u"Eintrag 1 von 3");
     StatusBar1.SetAccessibleName(u"Statuszeile");
     StatusBar1.SetBounds(0, 330, 620, 30);
+    OwnObject.SetBounds(320, 220, 200, 30);
   }
 };
 
@@ -116,6 +152,17 @@ TEST_F(AccessibleNameTest, ANewNameIsReadAtTheNextRequestAndAnEmptyOneGivesWindo
   EXPECT_EQ(ReadFromOtherProcess({form.NamedList.Handle()}).at(0).Name, u"Suchergebnisse");
   form.NamedList.SetAccessibleName(u"");
   EXPECT_EQ(ReadFromOtherProcess({form.NamedList.Handle()}).at(0).Name, u"");
+}
+
+TEST_F(AccessibleNameTest, AControlsOwnObjectIsKeptAndOnlyRenamed) {
+  const TAccessibleReading unnamed = ReadFromOtherProcess({form.OwnObject.Handle()}).at(0);
+  form.OwnObject.SetAccessibleName(u"Infos:");
+  const TAccessibleReading named = ReadFromOtherProcess({form.OwnObject.Handle()}).at(0);
+  ASSERT_TRUE(unnamed.Found);
+  ASSERT_TRUE(named.Found);
+  ASSERT_NE(unnamed.Role, ROLE_SYSTEM_CLIENT) << "the window answers with its own object";
+  EXPECT_EQ(named.Role, unnamed.Role);
+  EXPECT_EQ(named.Name, u"Infos:");
 }
 
 TEST_F(AccessibleNameTest, TheNameSurvivesANewWindow) {

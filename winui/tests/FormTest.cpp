@@ -105,9 +105,10 @@ TEST_F(FormTest, LabelAndEditFollowTheirFont) {
 TEST_F(FormTest, ScreenReadersNameAnEditByTheLabelBeforeIt) {
   ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
   IAccessible* accessible = nullptr;
-  ASSERT_EQ(AccessibleObjectFromWindow(form.Edit1.Handle(), static_cast<DWORD>(OBJID_CLIENT),
-                                       IID_IAccessible, reinterpret_cast<void**>(&accessible)),
-            S_OK);
+  ASSERT_EQ(
+      AccessibleObjectFromWindow(form.Edit1.Handle(), static_cast<DWORD>(OBJID_CLIENT),
+                                 __uuidof(IAccessible), reinterpret_cast<void**>(&accessible)),
+      S_OK);
   VARIANT self;
   VariantInit(&self);
   self.vt = VT_I4;
