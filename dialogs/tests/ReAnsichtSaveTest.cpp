@@ -60,9 +60,9 @@ TRtfRead ReadRtf(const std::string& document) {
   return read;
 }
 
-// The lines that hold something, form feeds left out: how a rich-text control reads a page
-// break differs (Wine's makes it an empty line, Windows keeps a form feed), and the last line
-// break of a document becomes its end.
+// The lines that hold something, form feeds left out: rich-text controls read a page break
+// differently (Wine's makes it an empty line), and the last line break of a document becomes
+// its end.
 std::vector<std::u16string> FilledLines(const std::u16string& text) {
   std::vector<std::u16string> lines;
   const std::u16string rest = OhneSeitenumbrueche(text);
