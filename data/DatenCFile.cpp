@@ -1,6 +1,8 @@
 // The binary audiobook format "TVN01"/"TVN02" and the tab-separated text document.
 #include <cstdint>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 #include "data/DatenC.h"
 #include "platform/Platform.h"
@@ -23,6 +25,20 @@ struct LoadError {
   std::u16string_view text;
 };
 constexpr std::u16string_view kStreamReadError = u"Stream-Lesefehler";
+constexpr std::u16string_view kStreamWriteError = u"Stream-Schreibfehler";
+constexpr std::u16string_view kOutOfMemory = u"Zu wenig Arbeitsspeicher";
+
+// A text field the checking pass steps over.
+struct TSkippedText {};
+
+// What the checking pass reads a record into: every field checked, no text copied.
+struct TCheckedRecord {
+  bool Akt;
+  TDateTime ErstelltDatum, ErhaltenDatum, RetourDatum;
+  TSkippedText Autor, Titel, KatalogNr, Quelle, Infos;
+  bool ErhaltenS, RetourS, GelesenS;
+  TBewertung Bewertung;
+};
 
 class Reader {
  public:
@@ -53,13 +69,11 @@ class Reader {
   }
 
   void Text(std::u16string& out) {
-    Need(2);
-    const size_t n = (size_t{p_[0]} << 8) | p_[1];
-    p_ += 2;
-    if (Left() < n) throw LoadError{u"Unvollständiges Datenfeld."};
+    const size_t n = TextLength();
     out.assign(p_, p_ + n);  // ISO 8859-1: byte value = code point
     p_ += n;
   }
+  void Text(TSkippedText&) { p_ += TextLength(); }
 
   bool Flag() {
     Need(1);
@@ -78,6 +92,14 @@ class Reader {
   void Need(size_t n) const {
     if (Left() < n) throw LoadError{kStreamReadError};
   }
+  // The length of a text field; its characters are all there.
+  size_t TextLength() {
+    Need(2);
+    const size_t n = (size_t{p_[0]} << 8) | p_[1];
+    p_ += 2;
+    if (Left() < n) throw LoadError{u"Unvollständiges Datenfeld."};
+    return n;
+  }
   const unsigned char* begin_;
   const unsigned char* p_;
   const unsigned char* end_;
@@ -85,7 +107,9 @@ class Reader {
   size_t released_ = 0;
 };
 
-void ReadRecord(Reader& in, bool v2, TDatenRec& r) {
+// One record, field by field in the file order, into a TDatenRec or a TCheckedRecord.
+template <class TRecord>
+void ReadRecord(Reader& in, bool v2, TRecord& r) {
   r.Akt = true;
   r.ErstelltDatum = in.Date();
   in.Text(r.Autor);
@@ -170,6 +194,23 @@ void AppendColumn(std::string& out, std::u16string_view s) {
   AppendUtf8(out, clean);
 }
 
+// The text of the exception being handled; a failure to store it leaves the text empty.
+void SetFailure(std::u16string& error, std::u16string_view otherwise) noexcept {
+  try {
+    try {
+      throw;
+    } catch (const std::bad_alloc&) {
+      error = kOutOfMemory;
+    } catch (const std::length_error&) {
+      error = kOutOfMemory;
+    } catch (...) {
+      error = otherwise;
+    }
+  } catch (...) {
+    error.clear();
+  }
+}
+
 }  // namespace
 
 void SetDatenMeldung(TDatenMeldung* meldung) { g_meldung = meldung; }
@@ -191,34 +232,53 @@ bool TDaten::Parse(std::string_view bytes, platform::TFileBuffer* buffer) {
     if (count < 0 || static_cast<size_t>(count) > maxCount) {
       throw LoadError{u"Ungültige Anzahl von Einträgen."};
     }
-    TListe records(static_cast<size_t>(count));
-    for (TDatenRec& r : records) {
-      ReadRecord(in, v2, r);
+    // Every byte is checked before the entries take any memory: a few bytes must not
+    // make the loader reserve many times the size of the file.
+    Reader check = in;
+    TCheckedRecord checked;
+    for (int32_t i = 0; i < count; ++i) ReadRecord(check, v2, checked);
+    if (check.Left() != 0) throw LoadError{u"Unerwartete Daten am Dateiende."};
+    // Room for entries added later: a million entries are not moved for the first one.
+    // Reserved memory is not touched until used.
+    TListe records;
+    records.reserve(static_cast<size_t>(count) + static_cast<size_t>(count) / 64 + 64);
+    for (int32_t i = 0; i < count; ++i) {
+      ReadRecord(in, v2, records.emplace_back());
       in.ReleaseParsed();
     }
-    if (in.Left() != 0) throw LoadError{u"Unerwartete Daten am Dateiende."};
-    Liste.swap(records);
+    ListeErsetzen(std::move(records));
     HbName.swap(name);
     return true;
   } catch (const LoadError& e) {
     FLastError = e.text;
-    return false;
+  } catch (...) {
+    SetFailure(FLastError, kStreamReadError);
   }
+  return false;
 }
 
 bool TDaten::LoadFromFile(const std::u16string& AFilename, bool FehlerMeldungS) {
   FLastError.clear();
-  platform::TFileBuffer buffer;
-  std::u16string error;
-  bool ok = buffer.Read(AFilename, error);
-  if (ok) {
-    ok = Parse(buffer.View(), &buffer);
-  } else {
-    FLastError = error;
+  bool ok = false;
+  try {
+    platform::TFileBuffer buffer;
+    std::u16string error;
+    if (buffer.Read(AFilename, error)) {
+      ok = Parse(buffer.View(), &buffer);
+    } else {
+      FLastError = std::move(error);
+    }
+  } catch (...) {
+    SetFailure(FLastError, kStreamReadError);
   }
   if (!ok && FehlerMeldungS && g_meldung) {
-    g_meldung->ShowError(u"Die Datei \"" + AFilename + u"\" konnte nicht geöffnet werden!\r\n" +
-                         u"Die Datei ist nicht lesbar, beschädigt oder hat ein unbekanntes Format.");
+    try {
+      g_meldung->ShowError(
+          u"Die Datei \"" + AFilename + u"\" konnte nicht geöffnet werden!\r\n" +
+          u"Die Datei ist nicht lesbar, beschädigt oder hat ein unbekanntes Format.");
+    } catch (...) {
+      // Not even the message fits into memory any more; the result still says it failed.
+    }
   }
   return ok;
 }
@@ -226,8 +286,8 @@ bool TDaten::LoadFromFile(const std::u16string& AFilename, bool FehlerMeldungS) 
 bool TDaten::EncodeBinary(std::string& out) {
   FLastError.clear();
   out.clear();
-  out.reserve(EstimatedSize(*this));
   try {
+    out.reserve(EstimatedSize(*this));
     Writer w(out);
     w.Text(std::u16string(kTagV2));
     w.Text(HbName);
@@ -249,9 +309,11 @@ bool TDaten::EncodeBinary(std::string& out) {
     return true;
   } catch (const EncodeError& e) {
     FLastError = e.text;
-    out.clear();
-    return false;
+  } catch (...) {
+    SetFailure(FLastError, kStreamWriteError);
   }
+  std::string().swap(out);
+  return false;
 }
 
 std::string TDaten::EncodeText() const {
@@ -293,18 +355,23 @@ bool TDaten::SaveToFile(const std::u16string& AFilename, bool TxtS) {
     FLastError = u"Es wurde kein Dateiname angegeben.";
     return false;
   }
-  std::string content;
-  if (TxtS) {
-    content = EncodeText();
-  } else if (!EncodeBinary(content)) {
+  try {
+    std::string content;
+    if (TxtS) {
+      content = EncodeText();
+    } else if (!EncodeBinary(content)) {
+      return false;
+    }
+    std::u16string error;
+    if (!platform::ReplaceFileAtomically(AFilename, content, error)) {
+      FLastError = std::move(error);
+      return false;
+    }
+    return true;
+  } catch (...) {
+    SetFailure(FLastError, kStreamWriteError);
     return false;
   }
-  std::u16string error;
-  if (!platform::ReplaceFileAtomically(AFilename, content, error)) {
-    FLastError = error;
-    return false;
-  }
-  return true;
 }
 
 }  // namespace tvn

@@ -100,10 +100,14 @@ std::array<int, kSortNrCount> ColumnsInOrder(TSortNr sortNr) {
 
 const std::u16string& TextField(const TDatenRec& r, int column) {
   switch (column) {
-    case snAutor: return r.Autor;
-    case snTitel: return r.Titel;
-    case snKatalogNr: return r.KatalogNr;
-    default: return r.Quelle;
+    case snAutor:
+      return r.Autor;
+    case snTitel:
+      return r.Titel;
+    case snKatalogNr:
+      return r.KatalogNr;
+    default:
+      return r.Quelle;
   }
 }
 
@@ -405,6 +409,14 @@ class OrderCheck {
  public:
   OrderCheck(TSortNr sortNr, bool aufS) : ascending_(aufS), columns_(ColumnsInOrder(sortNr)) {}
 
+  // Whether a comes before b in the requested order (not when they sort equal).
+  bool Before(const TDatenRec& a, const TDatenRec& b) {
+    const int r = Compare(a, b);
+    return ascending_ ? r < 0 : r > 0;
+  }
+  // Every column takes part, so this holds or fails alike in any sort order.
+  bool Equal(const TDatenRec& a, const TDatenRec& b) { return Compare(a, b) == 0; }
+
   bool InOrder(const TListe& liste) {
     for (size_t i = 1; i < liste.size(); ++i) {
       const int r = Compare(liste[i - 1], liste[i]);
@@ -435,13 +447,17 @@ class OrderCheck {
       case snKatalogNr:
       case snQuelle:
         return CompareTexts(TextField(a, column), TextField(b, column));
-      case snGelesen: return Order(a.GelesenS, b.GelesenS);
-      case snBewertung: return Order(a.Bewertung, b.Bewertung);
+      case snGelesen:
+        return Order(a.GelesenS, b.GelesenS);
+      case snBewertung:
+        return Order(a.Bewertung, b.Bewertung);
       case snErhalten:
-        return Order(FlagDateKey(a.ErhaltenS, a.ErhaltenDatum), FlagDateKey(b.ErhaltenS, b.ErhaltenDatum));
+        return Order(FlagDateKey(a.ErhaltenS, a.ErhaltenDatum),
+                     FlagDateKey(b.ErhaltenS, b.ErhaltenDatum));
       case snRetour:
         return Order(FlagDateKey(a.RetourS, a.RetourDatum), FlagDateKey(b.RetourS, b.RetourDatum));
-      default: return Order(a.ErstelltDatum, b.ErstelltDatum);
+      default:
+        return Order(a.ErstelltDatum, b.ErstelltDatum);
     }
   }
 
@@ -491,6 +507,129 @@ void ApplyOrder(TListe& liste, std::vector<uint32_t>& order) {
 }
 
 }  // namespace
+
+namespace {
+
+// The first k in [0, count) for which pred(k) holds; pred must hold from some k on.
+template <typename Pred>
+int FirstWhere(int count, Pred&& pred) {
+  int lo = 0, hi = count;
+  while (lo < hi) {
+    const int mid = lo + (hi - lo) / 2;
+    if (pred(mid)) {
+      hi = mid;
+    } else {
+      lo = mid + 1;
+    }
+  }
+  return lo;
+}
+
+}  // namespace
+
+int TDaten::SortIn(int ANr, TSortNr SortNr, bool AufS) {
+  if (ANr < 0 || ANr >= Count()) return -1;
+  OrderCheck order(SortNr, AufS);
+  const TDatenRec& entry = Liste[static_cast<size_t>(ANr)];
+  // The others, without entry ANr, are in order: the run that sorts equal to the entry
+  // is found by two binary searches over them.
+  auto other = [&](int k) -> const TDatenRec& {
+    return Liste[static_cast<size_t>(k < ANr ? k : k + 1)];
+  };
+  const int others = Count() - 1;
+  const int equalFrom = FirstWhere(others, [&](int k) { return !order.Before(other(k), entry); });
+  const int equalTo =
+      std::max(equalFrom, FirstWhere(others, [&](int k) { return order.Before(entry, other(k)); }));
+  // A stable sort keeps equal entries in their old order.
+  const int target = std::clamp(ANr, equalFrom, equalTo);
+  auto at = [&](int k) { return Liste.begin() + k; };
+  if (target < ANr) std::rotate(at(target), at(ANr), at(ANr + 1));
+  if (target > ANr) std::rotate(at(ANr), at(ANr + 1), at(target + 1));
+  if (FProtokoll) FProtokoll->Eingeordnet(target - equalFrom);
+  return target;
+}
+
+class TSortOrdnung::TImpl : public OrderCheck {
+ public:
+  using OrderCheck::OrderCheck;
+};
+
+TSortOrdnung::TSortOrdnung(TSortNr SortNr, bool AufS)
+    : FImpl(std::make_unique<TImpl>(SortNr, AufS)) {}
+TSortOrdnung::~TSortOrdnung() = default;
+
+bool TSortOrdnung::Before(const TDatenRec& A, const TDatenRec& B) const {
+  return FImpl->Before(A, B);
+}
+
+bool TSortOrdnung::Equal(const TDatenRec& A, const TDatenRec& B) const {
+  return FImpl->Equal(A, B);
+}
+
+void TDaten::AddSorted(const TListe& ANeue, TSortNr SortNr, bool AufS) {
+  if (ANeue.empty()) return;
+  const TListe neue = ANeue;  // the source may be this very list
+  const TSortOrdnung order(SortNr, AufS);
+  std::vector<size_t> sorted(neue.size());
+  std::iota(sorted.begin(), sorted.end(), size_t{0});
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [&](size_t a, size_t b) { return order.Before(neue[a], neue[b]); });
+  // Each goes after every entry of the list that sorts equal to it.
+  std::vector<int> before(neue.size());
+  for (size_t k = 0; k < sorted.size(); ++k) before[k] = SortedRange(neue[sorted[k]], order).second;
+  size_t source = Liste.size();
+  Liste.resize(Liste.size() + neue.size());
+  size_t write = Liste.size();
+  for (size_t k = sorted.size(); k-- > 0;) {
+    while (source > static_cast<size_t>(before[k])) Liste[--write] = std::move(Liste[--source]);
+    Liste[--write] = neue[sorted[k]];
+  }
+  if (FProtokoll) {
+    for (const TDatenRec& r : neue) FProtokoll->Hinzugefuegt(r);
+  }
+}
+
+std::pair<int, int> TDaten::SortedRange(const TDatenRec& ADatenRec,
+                                        const TSortOrdnung& order) const {
+  auto at = [&](int k) -> const TDatenRec& { return Liste[static_cast<size_t>(k)]; };
+  const int first = FirstWhere(Count(), [&](int k) { return !order.Before(at(k), ADatenRec); });
+  const int last =
+      std::max(first, FirstWhere(Count(), [&](int k) { return order.Before(ADatenRec, at(k)); }));
+  return {first, last};
+}
+
+bool TDaten::SortsEqual(const TDatenRec& A, const TDatenRec& B) {
+  return OrderCheck(snAutor, true).Equal(A, B);
+}
+
+int TDaten::RankAmongEqual(int ANr) const {
+  if (ANr < 0 || ANr >= Count()) return -1;
+  return RanksOf({ANr}).front();
+}
+
+std::vector<int> TDaten::RanksOf(const std::vector<int>& ANrn) const {
+  OrderCheck order(snAutor, true);
+  std::vector<int> ranks;
+  ranks.reserve(ANrn.size());
+  int previous = -1, previousRank = 0;
+  for (const int row : ANrn) {
+    const TDatenRec& entry = Liste[static_cast<size_t>(row)];
+    int first = row;
+    int rank = -1;
+    while (first > 0 && order.Equal(Liste[static_cast<size_t>(first - 1)], entry)) {
+      --first;
+      if (first == previous) {  // a long run of equal ones is walked once
+        rank = previousRank + (row - previous);
+        break;
+      }
+    }
+    if (rank < 0) rank = row - first;
+    ranks.push_back(rank);
+    previous = row;
+    previousRank = rank;
+  }
+  return ranks;
+}
 
 void TDaten::Sort(TSortNr SortNr, bool AufS) {
   if (Liste.size() < 2 || OrderCheck(SortNr, AufS).InOrder(Liste)) return;

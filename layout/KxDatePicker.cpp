@@ -220,6 +220,8 @@ void TDatePicker::AfterCreateHandle() {
 }
 
 bool TDatePicker::KeyDown(WPARAM key) {
+  // Shift+Insert pastes inside the edit field, without a WM_PASTE.
+  if (key == VK_INSERT && (GetKeyState(VK_SHIFT) & 0x8000)) return true;
   TDatumKey datumKey;
   if (!ToDatumKey(key, datumKey)) return false;
   Answer(Act([&] { return FModel.KeyDown(datumKey); }));
@@ -233,8 +235,15 @@ bool TDatePicker::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
       result = 0;
       return true;
     case WM_CHAR:
+    case WM_IME_CHAR:
       // Every character is ours: the text only changes by the rules of the model.
       Answer(Act([&] { return FModel.CharTyped(static_cast<char16_t>(wParam)); }));
+      result = 0;
+      return true;
+    case WM_SYSKEYDOWN:
+    case WM_SYSCHAR:
+      // Alt+Backspace is the edit field's own undo.
+      if (wParam != VK_BACK) break;
       result = 0;
       return true;
     case WM_LBUTTONUP:
@@ -244,19 +253,29 @@ bool TDatePicker::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
     case WM_CONTEXTMENU:
       result = 0;
       return true;
-    // Paste, cut and undo by other keys (Shift+Insert, Shift+Delete) would bypass the
-    // rules and leave a text that no longer has the fixed form.
+    // Paste, cut and undo by other keys (Shift+Delete), or sent by another program, would
+    // bypass the rules and leave a text that no longer has the fixed form.
     case WM_PASTE:
     case WM_CUT:
     case WM_CLEAR:
     case WM_UNDO:
     case EM_UNDO:
+    case EM_REPLACESEL:
       result = 0;
       return true;
     default:
       break;
   }
   return winui::TEdit::HandleMessage(msg, wParam, lParam, result);
+}
+
+bool TDatePicker::HandleCommand(WORD code) {
+  // Whatever else wrote into the field (a program setting its text, an input method) is
+  // taken back: the field shows the text of the rules only.
+  if (code == EN_CHANGE && HandleAllocated() && winui::WindowText(Handle()) != FModel.Text()) {
+    ShowModel();
+  }
+  return winui::TEdit::HandleCommand(code);
 }
 
 }  // namespace tvn

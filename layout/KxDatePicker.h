@@ -33,6 +33,8 @@ class TDatePicker : public winui::TEdit {
   void StepDatum(bool Up, int Count);
   // The text with the marked part checked first (what IsValidDialogDate reads).
   std::u16string CheckedText();
+  // The text as the rules made it, unchecked; the field shows nothing else.
+  const std::u16string& RuleText() const { return FModel.Text(); }
 
   // Position and width of the control together with its arrows; each write attaches the
   // arrows again and shows FDatum again.
@@ -51,6 +53,7 @@ class TDatePicker : public winui::TEdit {
  protected:
   void AfterCreateHandle() override;
   bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool HandleCommand(WORD code) override;
 
  private:
   // Runs a model operation between taking the field's selection and showing the result.

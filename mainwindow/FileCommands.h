@@ -64,6 +64,10 @@ std::u16string SpeichernFehlerText(std::u16string_view path, std::u16string_view
 inline constexpr std::u16string_view kAenderungenFrage =
     u"Sollen die vorgenommenen Änderungen gespeichert werden?";
 
+// What the shutdown screen of Windows shows while that question holds the session up.
+inline constexpr std::u16string_view kEndSessionGrund =
+    u"Ungespeicherte Änderungen in der Hörbuchliste";
+
 // Unsaved changes: the list differs from the list as last loaded or saved.
 bool HatAenderungen(const TDaten& Daten, const TDaten& SaveDaten);
 // A list without a file asks for a name when it is saved.

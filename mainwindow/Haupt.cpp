@@ -7,11 +7,14 @@
 #include <stdexcept>
 
 #include "data/ResConst.h"
+#include "dialogs/Neu.h"
 #include "mainwindow/FensterGroesse.h"
+#include "mainwindow/FileCommands.h"
 #include "mainwindow/KxFolder.h"
 #include "mainwindow/StatusZeile.h"
 #include "mainwindow/WindowCaption.h"
 #include "platform/Utf16.h"
+#include "winui/ShutdownBlock.h"
 #include "winui/Win32Util.h"
 
 namespace tvn {
@@ -27,6 +30,7 @@ std::u16string GermanShortCut(winui::TShortCut key) {
 
 TForm1::TForm1(std::vector<std::u16string> AArguments) : FArguments(std::move(AArguments)) {
   FColumnWidths.fill(-1);
+  UndoDaten.Protokolliere(&Daten, &FSaveStand);
   winui::SetShortCutFormatter(GermanShortCut);
   BuildMenus();
   SetMenu(&MainMenu1);
@@ -34,6 +38,7 @@ TForm1::TForm1(std::vector<std::u16string> AArguments) : FArguments(std::move(AA
 
 TForm1::~TForm1() {
   IsClosing = true;
+  UndoDaten.Protokolliere(nullptr, nullptr);
   // Nothing may ask for rows or draw panels of a form that is going away.
   StatusBar1.OnDrawPanel = nullptr;
   ListView1.OnData = nullptr;
@@ -45,39 +50,36 @@ TForm1::~TForm1() {
   FHistoryItems.clear();
   FRetiredHistoryItems.clear();
   FChannel.reset();
-  if (FScreenReader && ProgramScreenReader() == FScreenReader.get()) SetProgramScreenReader(nullptr);
+  NeuForm.reset();
+  if (FScreenReader && ProgramScreenReader() == FScreenReader.get())
+    SetProgramScreenReader(nullptr);
   FScreenReader.reset();
 }
 
 void TForm1::BuildMenus() {
   MainMenu1.Items.Add(MenuDatei);
-  for (winui::TMenuItem* item : {&MenuDateiOeffnen, &MenuDateiSpeichern, &MenuDateiSpeichernUnter,
-                                 &MenuDateiImport, &MenuDateiClose, &MenuDateiStrich,
-                                 &MenuDateiBeenden}) {
+  for (winui::TMenuItem* item :
+       {&MenuDateiOeffnen, &MenuDateiSpeichern, &MenuDateiSpeichernUnter, &MenuDateiImport,
+        &MenuDateiClose, &MenuDateiStrich, &MenuDateiBeenden}) {
     MenuDatei.Add(*item);
   }
-  MenuDateiImport.SetVisible(false);
   MenuDatei.OnPopup = [this] { MenuDateiClick(); };
   MenuDateiOeffnen.OnClick = [this] { MenuDateiOeffnenClick(); };
   MenuDateiSpeichern.OnClick = [this] { MenuDateiSpeichernClick(); };
   MenuDateiSpeichernUnter.OnClick = [this] { MenuDateiSpeichernUnterClick(); };
+  MenuDateiImport.OnClick = [this] { MenuDateiImportClick(); };
   MenuDateiClose.OnClick = [this] { MenuDateiCloseClick(); };
   MenuDateiBeenden.OnClick = [this] { MenuDateiBeendenClick(); };
 
   MainMenu1.Items.Add(MenuAktionen);
-  MenuAktionen.Add(MenuAktZurueck);
-  MenuAktionen.OnPopup = [this] { MenuAktionenClick(); };
-  MenuAktZurueck.OnClick = [this] { MenuAktZurueckClick(); };
-  PuMenu1.Items.Add(PuZurueck);
-  PuMenu1.OnPopup = [this] { MenuAktionenClick(); };
-  PuZurueck.OnClick = [this] { MenuAktZurueckClick(); };
+  BuildAktionen();
 
   MainMenu1.Items.Add(MenuSuchen);
   MenuSuchen.SetVisible(false);
 
   MainMenu1.Items.Add(MenuSortieren);
   static constexpr std::array<std::u16string_view, kSortNrCount> kSortCaptions = {
-      u"&Autor",    u"&Titel",    u"&Katalognummer", u"&Quelle",  u"&Gelesen",
+      u"&Autor",     u"&Titel",    u"&Katalognummer", u"&Quelle",  u"&Gelesen",
       u"Be&wertung", u"&Erhalten", u"&Retourniert",   u"Er&stellt"};
   for (int i = 0; i < kSortNrCount; ++i) {
     winui::TMenuItem& item = MenuSortNr[static_cast<size_t>(i)];
@@ -107,10 +109,7 @@ void TForm1::BuildMenus() {
   MainMenu1.Items.Add(MenuHilfe);
   MenuHilfe.SetVisible(false);
 
-  OnBeforeShortCut = [this](winui::TShortCut) {
-    ShortCutEnabling();
-    return false;
-  };
+  OnBeforeShortCut = [this](winui::TShortCut key) { return ShortCutPruefen(key); };
 }
 
 void TForm1::FormCreate() {
@@ -120,7 +119,8 @@ void TForm1::FormCreate() {
 
   const std::u16string appData = GetSpecialFolderPath(kCsidlAppData);
   if (appData.empty()) {
-    throw std::runtime_error(ToUtf8(u"Der Ordner für die Benutzereinstellungen ist nicht verfügbar."));
+    throw std::runtime_error(
+        ToUtf8(u"Der Ordner für die Benutzereinstellungen ist nicht verfügbar."));
   }
   FIniFilename = appData + u"Tavorin\\Tavorin.ini";
 
@@ -135,6 +135,9 @@ void TForm1::FormCreate() {
   winui::AktFont.Color = winui::clBlack;
   winui::AktFont.Bold = false;
   winui::AktBackColor = winui::clWhite;
+
+  NeuForm = std::make_unique<TNeuForm>(this);
+  NeuForm->Create();
 
   UndoDaten.SetMaxLen(9);
   HistoryMenuList.EscapeAmpersand = true;
@@ -181,7 +184,10 @@ void TForm1::FormShow() {
   FChannel->HandOnStartupFile();
 }
 
-void TForm1::FormCloseQuery(bool& CanClose) { CanClose = AenderungenPruefen(); }
+// Once closed (or the session ended) nothing is asked again.
+void TForm1::FormCloseQuery(bool& CanClose) {
+  CanClose = IsClosing || AenderungenPruefen();
+}
 
 void TForm1::FormClose() {
   EinstellungenLadenSpeichern(false);
@@ -193,7 +199,32 @@ void TForm1::FormClose() {
   OleFlushClipboard();
 }
 
-void TForm1::MenuDateiBeendenClick() { Close(); }
+void TForm1::MenuDateiBeendenClick() {
+  Close();
+}
+
+void TForm1::FormQueryEndSession(bool& CanEnd) {
+  if (IsClosing || !HatAenderungen()) return;
+  // A second logoff while the question is open waits for its answer.
+  if (FEndSessionFrage) {
+    CanEnd = false;
+    return;
+  }
+  const winui::TShutdownBlock block(Handle(), std::u16string(kEndSessionGrund));
+  FEndSessionFrage = true;
+  try {
+    CanEnd = AenderungenPruefen();
+  } catch (...) {
+    FEndSessionFrage = false;
+    throw;
+  }
+  FEndSessionFrage = false;
+}
+
+void TForm1::FormEndSession(bool Ending) {
+  // The closing steps without the question, which the session's end has answered.
+  if (Ending && !IsClosing) FormClose();
+}
 
 void TForm1::EinstellungenLadenSpeichern(bool /*LadenS*/) {
   // The settings file is not kept yet: every start uses the values of creation.
@@ -258,7 +289,8 @@ void TForm1::SchalterEinrichten() {
   try {
     StatusZeileEinrichten();
     const int bottom = ClientHeight() - StatusBar1.Height() - 10;
-    const int areaTop = ArrangeButtonArea(*this, FButtonArea, {&Button1, &Button2, &Button3}, 10, bottom);
+    const int areaTop =
+        ArrangeButtonArea(*this, FButtonArea, {&Button1, &Button2, &Button3}, 10, bottom);
     ListView1.SetBounds(10, 10, std::max(ClientWidth() - 20, 1), std::max(areaTop - 20, 1));
   } catch (...) {
     FLayout = false;
@@ -286,18 +318,17 @@ void TForm1::Timer0Timer() {
   Button3.SetEnabled(ItemIndex() >= 0);
 }
 
-void TForm1::Timer1Timer() {
-  // One shot: the question about a first entry joins here with the entry commands.
-  Timer1.SetEnabled(false);
-}
-
 void TForm1::ListView1Enter() {
   if (!IsClosing) OutputLabel(u"Hörbuchliste:");
 }
 
-bool TForm1::DetailNamenS() const { return MenuAnsichtDetail.Checked(); }
+bool TForm1::DetailNamenS() const {
+  return MenuAnsichtDetail.Checked();
+}
 
-void TForm1::SetDetailNamenS(bool ADetailNamenS) { MenuAnsichtDetail.SetChecked(ADetailNamenS); }
+void TForm1::SetDetailNamenS(bool ADetailNamenS) {
+  MenuAnsichtDetail.SetChecked(ADetailNamenS);
+}
 
 void TForm1::MenuAnsichtDetailClick() {
   SetDetailNamenS(!DetailNamenS());

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,12 +26,14 @@
 
 namespace tvn {
 
+class TNeuForm;
+
 class TForm1 : public winui::TMainForm, public ICommandChannelHost {
  public:
   // AArguments: the program's arguments without the program name; the first one that is
   // not blank is the start-up file.
-  explicit TForm1(std::vector<std::u16string> AArguments =
-                      platform::CommandLineArguments(0, nullptr));
+  explicit TForm1(std::vector<std::u16string> AArguments = platform::CommandLineArguments(0,
+                                                                                          nullptr));
   ~TForm1() override;
 
   // ---- properties ----
@@ -57,6 +60,9 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   void SortierungAnzeigen();
   // Copies of the marked entries in list order, without a name.
   TDaten MarkierunginDaten() const;
+  // The same from the marked rows (MarkierteZeilen) already taken: walking the marks of
+  // a million rows costs a fifth of a second under Wine.
+  TDaten MarkierunginDaten(const std::vector<int>& AMarkierteZeilen) const;
   // Marks the entries of Daten that occur in ADaten (as often as they occur there); the
   // first marked row gets the focus.
   void MarkiereDaten(const TDaten& ADaten);
@@ -78,15 +84,57 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   void Timer0Timer();
   void Timer1Timer();
   // Size limits and size of the window within the work area of its monitor.
-  void FensterGroesseSetzen(int AWidth, int AHeight, int AMinWidth, int AMinHeight,
-                            int AMaxWidth, int AMaxHeight);
+  void FensterGroesseSetzen(int AWidth, int AHeight, int AMinWidth, int AMinHeight, int AMaxWidth,
+                            int AMaxHeight);
   int NormalWidth() const { return FNormalWidth; }
   int NormalHeight() const { return FNormalHeight; }
   winui::TWindowState LastWindowState() const { return FLastWindowState; }
 
+  // ---- changing entries ----
+  // The commands change Daten through these, right after SetUndoDaten, so that the undo
+  // step holds only what changed. Daten stays in the order SortNr/SortAufS gives, exactly
+  // as a full sort would leave it; the list view is not touched (SetLvDaten or
+  // MarkiereDaten afterwards). Rows are indices into Daten.
+  // Adds the entry at its sorted place; returns its row as FindDatenRecNr finds it.
+  int EintragEinfuegen(const TDatenRec& ADatenRec);
+  // Replaces the entry of row ANr and moves it to its sorted place; returns its row as
+  // FindDatenRecNr finds it, -1 when ANr is no row.
+  int EintragErsetzen(int ANr, const TDatenRec& ADatenRec);
+  // Adds several entries (paste, import) at their sorted places.
+  void EintraegeEinfuegen(const TListe& AListe);
+  // Row ANrn[k] becomes AListe[k] (mark as read); then everything is in order again.
+  void EintraegeErsetzen(const std::vector<int>& ANrn, const TListe& AListe);
+  // Drops the entries of the given rows (ascending, each once); the others keep their order.
+  void EintraegeLoeschen(const std::vector<int>& ANrn);
+  // The marked rows, ascending.
+  std::vector<int> MarkierteZeilen() const;
+
   // ---- undo ----
   void SetUndoDaten();
+  // The same with the marked rows already taken (MarkierteZeilen), when the command needs
+  // them itself (delete, mark as read): one walk over the marks instead of two.
+  void SetUndoDaten(const std::vector<int>& AMarkierteZeilen);
   void MenuAktZurueckClick();
+
+  // ---- entry commands ----
+  void MenuAktNeuClick();
+  void MenuAktBearbeitenClick();
+  void MenuAktDuplizierenClick();
+  void MenuAktAlleMarkierenClick();
+  // ATag 2: copy, 1: cut.
+  void MenuAktKopierenClick(int ATag);
+  void MenuAktEinfuegenClick();
+  // AFragenS: the user's command asks first; cut deletes without a question.
+  void MenuAktLoeschenClick(bool AFragenS = true);
+  // ATag 1: read, 2: not read.
+  void MenuAktGelesenClick(int ATag);
+  // The enabling of "A&ktionen" and the context menu; AMenuGeoeffnetS: a menu opens (the
+  // read commands then look at the marked entries).
+  void AktionenEnablingSetzen(bool AMenuGeoeffnetS);
+
+  // ---- import and export ----
+  void MenuDateiImportClick();
+  void MenuAktExportClick();
 
   // ---- files ----
   bool Oeffne(const std::u16string& AFilename) override;
@@ -121,13 +169,15 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   TCommandChannel& Channel() { return *FChannel; }
 
   // ---- fields other parts of the program use ----
+  // The entry editor, made once at creation.
+  std::unique_ptr<TNeuForm> NeuForm;
   bool IsClosing = false;
   winui::TControl* MerkActiveControl = nullptr;
   TDaten CopyDaten;
   bool CopyS = true;
   TDaten Daten;
   THistoryMenuList HistoryMenuList;
-  // The list as last loaded or saved (see FSaveDatenIstDaten).
+  // The list as last loaded or saved, built from FSaveStand when asked for.
   const TDaten& SaveDaten();
   bool SchonGesuchtS = false;
   TUndoDaten UndoDaten;
@@ -148,14 +198,27 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   winui::TMenuItem MenuDateiOeffnen{u"Ö&ffnen...", {'O', winui::ssCtrl}};
   winui::TMenuItem MenuDateiSpeichern{u"&Speichern", {'S', winui::ssCtrl}};
   winui::TMenuItem MenuDateiSpeichernUnter{u"Speichern &unter...", {'U', winui::ssCtrl}};
-  // Hidden until the import command attaches.
   winui::TMenuItem MenuDateiImport{u"&Importieren...", {'I', winui::ssCtrl}};
   winui::TMenuItem MenuDateiClose{u"S&chließen", {VK_F4, winui::ssCtrl}};
   winui::TMenuItem MenuDateiStrich{u"-"};
   winui::TMenuItem MenuDateiBeenden{u"&Beenden", {VK_F4, winui::ssAlt}};
   winui::TMenuItem MenuAktionen{u"A&ktionen"};
-  winui::TMenuItem MenuAktZurueck{u"Änderung &zurücksetzen", {'Z', winui::ssCtrl}};
-  winui::TMenuItem PuZurueck{u"Änderung &zurücksetzen", {'Z', winui::ssCtrl}};
+  // The items of "A&ktionen" and their twins in the context menu PuMenu1; captions,
+  // shortcuts and tags come from one table (HauptAktionen.cpp).
+  winui::TMenuItem MenuAktNeu, PuNeu;
+  // Hidden until the details viewer attaches.
+  winui::TMenuItem MenuAktDetails, PuDetails;
+  winui::TMenuItem MenuAktBearbeiten, PuBearbeiten;
+  winui::TMenuItem MenuAktDuplizieren, PuDuplizieren;
+  winui::TMenuItem MenuAktZurueck, PuZurueck;
+  winui::TMenuItem MenuAktAlleMarkieren, PuAlleMarkieren;
+  winui::TMenuItem MenuAktEinfuegen, PuEinfuegen;
+  winui::TMenuItem MenuAktKopieren, PuKopieren;
+  winui::TMenuItem MenuAktAusschneiden, PuAusschneiden;
+  winui::TMenuItem MenuAktLoeschen, PuLoeschen;
+  winui::TMenuItem MenuAktExport, PuExport;
+  winui::TMenuItem MenuAktGelesen, PuGelesen;
+  winui::TMenuItem MenuAktNichtGelesen, PuNichtGelesen;
   // Hidden until the search commands attach.
   winui::TMenuItem MenuSuchen{u"&Suchen"};
   winui::TMenuItem MenuSortieren{u"S&ortieren"};
@@ -176,9 +239,12 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   void FormCloseQuery(bool& CanClose) override;
   void FormClose() override;
   void FormResize() override;
+  void FormQueryEndSession(bool& CanEnd) override;
+  void FormEndSession(bool Ending) override;
 
  private:
   void BuildMenus();
+  void BuildAktionen();
   void SetupFileDialogs();
   void SetupListView();
   void SetupStatusBar();
@@ -187,9 +253,20 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   void StatusBar1DrawPanel(HDC dc, int panel, const RECT& rect);
   void MenuDateiClick();
   void MenuAktionenClick();
+  // Whether some marked entry has GelesenS == AGelesenS.
+  bool MarkierteMitGelesen(bool AGelesenS) const;
+  // Shows the entry editor with a caption, filled from ARec (or empty); true on OK.
+  bool EditorZeigen(const std::u16string& ACaption, const TDatenRec* ARec, int AEditIndex);
+  // Records an undo step, adds ARec, sorts and makes it the focused and only marked row.
+  void EintragHinzufuegen(const TDatenRec& ARec);
+  // The writing step of the export with its reports.
+  void WriteExportFile(const std::u16string& AFilename, const TDaten& AMarked, bool AssignS,
+                       bool TxtS);
   void MenuAnsichtDetailClick();
   // The enabling a shortcut key finds: Save always, the others as in their menus.
   void ShortCutEnabling();
+  // Every key press before the shortcuts are looked up; true: the key is consumed.
+  bool ShortCutPruefen(winui::TShortCut AKey);
   void FocusList();
   void UnmarkAll();
   void SetSortierung(TSortNr ASortNr, bool ASortAufS);
@@ -197,6 +274,12 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   void SaveDatenIstDaten();
   // The undo step before Daten is replaced as a whole: the old lists move into it.
   void SetUndoDatenVorErsetzen();
+  // The row of the entry as FindDatenRecNr finds it, in the sorted list by binary search.
+  int ZeileVon(const TDatenRec& ADatenRec) const;
+  // The rows MarkiereDaten marks, found by binary search; none when one is missing.
+  std::optional<std::vector<int>> ZeilenImSortiertenFinden(const TDaten& ADaten) const;
+  // Marks exactly these rows (ascending) and focuses the first.
+  void ZeilenMarkieren(const std::vector<int>& rows);
 
   std::vector<std::u16string> FArguments;
   std::array<int, kSortNrCount> FColumnWidths;
@@ -209,11 +292,11 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   int FNormalWidth = 0, FNormalHeight = 0;
   winui::TWindowState FLastWindowState = winui::TWindowState::Maximized;
   std::u16string FFilename;
-  // Right after a load or save the saved state is Daten itself, and a million entries
-  // are not copied for it. The copy is made when a change begins: SetUndoDaten, which
-  // runs before every change, makes it. Sorting changes no saved state.
-  TDaten FSaveDaten;
-  bool FSaveDatenIstDaten = true;
+  // The saved state as what Daten holds more and fewer than it: Daten reports every change
+  // to the undo history, which keeps this up to date, so neither a load nor a change
+  // copies a million entries for it.
+  TSaveStand FSaveStand;
+  TDaten FSaveDaten;  // SaveDaten() built from it
   TSortNr FSortNr = snAutor;
   bool FSortAufS = true;
   std::unique_ptr<TCommandChannel> FChannel;
@@ -222,6 +305,8 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   // Items taken out while one of them runs its click; freed at the next rebuild.
   std::vector<std::unique_ptr<winui::TMenuItem>> FRetiredHistoryItems;
   int FHistoryClickDepth = 0;
+  // The unsaved-changes question of a logoff or shutdown is open.
+  bool FEndSessionFrage = false;
 };
 
 }  // namespace tvn

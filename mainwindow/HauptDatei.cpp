@@ -40,20 +40,22 @@ void TForm1::SetupFileDialogs() {
 }
 
 bool TForm1::HatAenderungen() const {
-  return !FSaveDatenIstDaten && tvn::HatAenderungen(Daten, FSaveDaten);
+  return !FSaveStand.GleichListe(Daten);
 }
 
 const TDaten& TForm1::SaveDaten() {
-  if (FSaveDatenIstDaten) {
-    FSaveDaten = Daten;
-    FSaveDatenIstDaten = false;
-  }
+  FSaveDaten.Liste = Daten.Liste;
+  TEintragBilanz back;
+  back.Zaehle(FSaveStand.Bilanz, -1);
+  back.AufListeAnwenden(FSaveDaten.Liste);
+  FSaveDaten.HbName = FSaveStand.HbName;
+  FSaveDaten.Sort(FSortNr, FSortAufS);
   return FSaveDaten;
 }
 
 void TForm1::SaveDatenIstDaten() {
+  FSaveStand = TSaveStand{{}, Daten.HbName};
   FSaveDaten.Clear();
-  FSaveDatenIstDaten = true;
 }
 
 bool TForm1::AenderungenPruefen() {
@@ -81,7 +83,10 @@ bool TForm1::Oeffne(const std::u16string& AFilename) {
   SetUndoDatenVorErsetzen();
   UndoDaten.UpdateSavedState(AFilename, &loaded);
   SetFilename(AFilename);
-  Daten = std::move(loaded);
+  {
+    const TOhneProtokoll replaced(Daten);
+    Daten = std::move(loaded);
+  }
   Daten.Sort(FSortNr, FSortAufS);
   SaveDatenIstDaten();
   SetLvDaten(0);
@@ -98,7 +103,10 @@ bool TForm1::Lade(const std::u16string& AFilename) {
   TDaten loaded;
   if (loaded.LoadFromFile(AFilename, true)) {
     SetFilename(AFilename);
-    Daten = std::move(loaded);
+    {
+      const TOhneProtokoll replaced(Daten);
+      Daten = std::move(loaded);
+    }
     Daten.Sort(FSortNr, FSortAufS);
     SaveDatenIstDaten();
   } else {
@@ -144,16 +152,18 @@ void TForm1::MenuDateiOeffnenClick() {
   SetActiveControl();
 }
 
-void TForm1::MenuDateiSpeichernClick() { Speichern(SpeichernUnterNoetig(FFilename)); }
+void TForm1::MenuDateiSpeichernClick() {
+  Speichern(SpeichernUnterNoetig(FFilename));
+}
 
-void TForm1::MenuDateiSpeichernUnterClick() { Speichern(true); }
+void TForm1::MenuDateiSpeichernUnterClick() {
+  Speichern(true);
+}
 
 void TForm1::MenuDateiCloseClick() {
   FocusList();
   if (!AenderungenPruefen()) return;
   SetUndoDatenVorErsetzen();
-  Daten.Clear();
-  SaveDatenIstDaten();
   SetFilename(ExtractFilePath(FFilename));
   SetLvDaten(0);
   // The next start must not reopen the closed file.
@@ -164,23 +174,6 @@ void TForm1::MenuDateiClick() {
   MenuDateiSpeichern.SetEnabled(HatAenderungen());
   MenuDateiClose.SetEnabled(SchliessenEnabled(FFilename, Daten.Count()));
   SetHistoryMenuList();
-}
-
-void TForm1::MenuAktionenClick() {
-  const int count = UndoDaten.Count();
-  const std::u16string caption = u"Änderung " + IntToText(count) + u" &zurücksetzen";
-  for (winui::TMenuItem* item : {&MenuAktZurueck, &PuZurueck}) {
-    item->SetEnabled(count > 0);
-    item->SetCaption(caption);
-  }
-}
-
-void TForm1::ShortCutEnabling() {
-  // Ctrl+S also saves a list without changes.
-  MenuDateiSpeichern.SetEnabled(true);
-  MenuDateiClose.SetEnabled(SchliessenEnabled(FFilename, Daten.Count()));
-  MenuAktZurueck.SetEnabled(UndoDaten.Count() > 0);
-  PuZurueck.SetEnabled(UndoDaten.Count() > 0);
 }
 
 // ---- recent files ----
@@ -228,14 +221,25 @@ void TForm1::HistoryItemClick(int AIndex) {
 // ---- undo ----
 
 void TForm1::SetUndoDaten() {
-  UndoDaten.Add(FFilename, ItemIndex(), MarkierunginDaten(), Daten, SaveDaten());
+  UndoDaten.AddAenderung(FFilename, ItemIndex(), MarkierunginDaten(), FSaveStand);
+}
+
+void TForm1::SetUndoDaten(const std::vector<int>& AMarkierteZeilen) {
+  UndoDaten.AddAenderung(FFilename, ItemIndex(), MarkierunginDaten(AMarkierteZeilen), FSaveStand);
 }
 
 void TForm1::SetUndoDatenVorErsetzen() {
-  TDaten saved = FSaveDatenIstDaten ? Daten : std::move(FSaveDaten);
   TDaten marked = MarkierunginDaten();
-  UndoDaten.Add(FFilename, ItemIndex(), std::move(marked), std::move(Daten), std::move(saved));
-  Daten.Clear();
+  const int focused = ItemIndex();
+  const std::u16string name = Daten.HbName;
+  TListe old;
+  {
+    const TOhneProtokoll replaced(Daten);
+    old = std::move(Daten.Liste);
+    Daten.Clear();
+  }
+  UndoDaten.AddGanz(FFilename, focused, std::move(marked), std::move(old), name,
+                    std::move(FSaveStand));
   SaveDatenIstDaten();
 }
 
@@ -250,19 +254,16 @@ void TForm1::MenuAktZurueckClick() {
     return;
   }
   TUndoDatenRec& step = UndoDaten.Liste.back();
-  std::optional<TDatenRec> focused;
-  if (step.ItemIndex >= 0 && step.ItemIndex < step.Daten.Count()) {
-    focused = step.Daten.Liste[static_cast<size_t>(step.ItemIndex)];
-  }
+  const std::optional<TDatenRec> focused = step.Fokus;
   SetFilename(step.Filename);
-  Daten = std::move(step.Daten);
-  Daten.Sort(FSortNr, FSortAufS);  // the order may have been changed since
-  FSaveDaten = std::move(step.SaveDaten);
-  FSaveDatenIstDaten = false;
+  // The list and its saved state, sorted as shown now (the order may have been changed
+  // since the step was taken).
+  UndoDaten.ListeZuruecksetzen(FSortNr, FSortAufS);
+  FSaveDaten.Clear();
   SetLvDaten(-1);
   MarkiereDaten(step.MarkDaten);
   if (focused) {
-    const int row = Daten.FindDatenRecNr(*focused);
+    const int row = ZeileVon(*focused);
     if (row >= 0) {
       ListView1.SetItemFocused(row);
       ListView1.MakeVisible(row);

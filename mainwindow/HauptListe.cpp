@@ -1,17 +1,25 @@
 // TForm1: the entry list view, its columns, the current row, marking and sorting.
 #include <algorithm>
 #include <optional>
+#include <unordered_set>
 
 #include "data/EntryCounter.h"
 #include "data/ResConst.h"
-#include "mainwindow/Haupt.h"
 #include "layout/LocaleNames.h"
+#include "mainwindow/Haupt.h"
 #include "mainwindow/ListViewRows.h"
 
 namespace tvn {
 
+namespace {
+// Up to this many marks are taken off one by one; more go with an emptied view.
+constexpr int kEinzelnUnmarkieren = 32;
+}  // namespace
+
 void TForm1::SetupListView() {
   ListView1.PopupMenu = &PuMenu1;
+  // Screen readers that read the window find no label to name a list view by.
+  ListView1.SetAccessibleName(u"Hörbuchliste");
   ListView1.SetTabOrder(0);
   ListView1.OnData = [this](int row, int column) -> std::u16string {
     if (row < 0 || row >= Daten.Count()) return {};
@@ -32,10 +40,26 @@ void TForm1::SetupListView() {
 }
 
 void TForm1::UnmarkAll() {
-  // Each pass over a million rows costs; one while the list redraws, a minute.
-  if (ListView1.SelCount() == 0) return;
+  // Each pass over a million rows costs; one while the list redraws, a minute, and one
+  // with redrawing suspended still most of a second under Wine.
+  const int selected = ListView1.SelCount();
+  if (selected == 0) return;
   ListView1.BeginUpdate();
-  ListView1.SetItemSelected(-1, false);
+  const int focused = ListView1.ItemFocused();
+  if (selected == 1 && focused >= 0 && ListView1.ItemSelected(focused)) {
+    ListView1.SetItemSelected(focused, false);  // the usual single mark: no walk at all
+  } else if (selected <= kEinzelnUnmarkieren) {
+    // A few marks are taken off one by one.
+    for (int row = ListView1.NextSelected(-1); row >= 0; row = ListView1.NextSelected(row)) {
+      ListView1.SetItemSelected(row, false);
+    }
+  } else {
+    // Emptying the view drops every mark at once; the focused row keeps the focus.
+    const int count = ListView1.ItemCount();
+    ListView1.SetItemCount(0);
+    ListView1.SetItemCount(count);
+    if (focused >= 0) ListView1.SetItemFocused(focused);
+  }
   ListView1.EndUpdate();
 }
 
@@ -55,12 +79,35 @@ void TForm1::SetItemIndex(int v) {
 
 void TForm1::SetLvDaten(int ANr) {
   ListView1.BeginUpdate();
+  // Many marks go with an empty view, which the new count then fills (one count set
+  // less than unmarking first); setting the same count again costs a pass over a million
+  // rows under Wine, and the rows are drawn anew either way.
+  const bool manyMarks = ListView1.SelCount() > kEinzelnUnmarkieren;
+  if (manyMarks) ListView1.SetItemCount(0);
+  if (manyMarks || ListView1.ItemCount() != Daten.Count()) {
+    ListView1.SetItemCount(Daten.Count());
+  } else {
+    ListView1.Invalidate();
+  }
   SetItemIndex(-1);
-  ListView1.SetItemCount(Daten.Count());
   if (ANr >= Daten.Count()) ANr = Daten.Count() - 1;
   SetItemIndex(ANr);
   ListView1.EndUpdate();
   Timer0Timer();
+}
+
+TDaten TForm1::MarkierunginDaten(const std::vector<int>& AMarkierteZeilen) const {
+  TDaten marked;
+  const int count = std::min(ListView1.ItemCount(), Daten.Count());
+  if (count > 0 && static_cast<int>(AMarkierteZeilen.size()) == count) {
+    marked.Liste = Daten.Liste;
+    return marked;
+  }
+  marked.Liste.reserve(AMarkierteZeilen.size());
+  for (const int row : AMarkierteZeilen) {
+    if (row >= 0 && row < count) marked.Liste.push_back(Daten.Liste[static_cast<size_t>(row)]);
+  }
+  return marked;
 }
 
 TDaten TForm1::MarkierunginDaten() const {
@@ -70,14 +117,45 @@ TDaten TForm1::MarkierunginDaten() const {
     marked.Liste = Daten.Liste;  // all marked: no need to walk a million rows
     return marked;
   }
+  // The walk stops at the last mark.
+  const size_t selected = static_cast<size_t>(ListView1.SelCount());
   for (int row = ListView1.NextSelected(-1); row >= 0 && row < count;
-       row = ListView1.NextSelected(row)) {
+       row = marked.Liste.size() < selected ? ListView1.NextSelected(row) : -1) {
     marked.Liste.push_back(Daten.Liste[static_cast<size_t>(row)]);
   }
   return marked;
 }
 
+std::optional<std::vector<int>> TForm1::ZeilenImSortiertenFinden(const TDaten& ADaten) const {
+  const TSortOrdnung order(FSortNr, FSortAufS);
+  std::vector<int> rows;
+  rows.reserve(ADaten.Liste.size());
+  std::unordered_set<int> taken;
+  for (const TDatenRec& wanted : ADaten.Liste) {
+    const auto [first, last] = Daten.SortedRange(wanted, order);
+    int row = first;
+    // Identical ones given twice take two rows, each the first one still free.
+    while (row < last && (taken.count(row) > 0 ||
+                          !TDaten::Ident(Daten.Liste[static_cast<size_t>(row)], wanted))) {
+      ++row;
+    }
+    if (row >= last) return std::nullopt;
+    rows.push_back(row);
+    taken.insert(row);
+  }
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
 void TForm1::MarkiereDaten(const TDaten& ADaten) {
+  // A few entries in a long list are found by binary search, as the list is in order;
+  // when one is missing (or the list is not in order after all), the full count decides.
+  if (ADaten.Count() > 0 && Daten.Count() / 64 >= ADaten.Count()) {
+    if (const std::optional<std::vector<int>> rows = ZeilenImSortiertenFinden(ADaten)) {
+      ZeilenMarkieren(*rows);
+      return;
+    }
+  }
   TEntryCounter wanted(static_cast<size_t>(ADaten.Count()));
   wanted.ForEach(ADaten.Liste, 0, [](const TDatenRec&, int& n) { return ++n, true; });
   std::vector<int> rows;
@@ -92,6 +170,10 @@ void TForm1::MarkiereDaten(const TDaten& ADaten) {
       return true;
     });
   }
+  ZeilenMarkieren(rows);
+}
+
+void TForm1::ZeilenMarkieren(const std::vector<int>& rows) {
   ListView1.BeginUpdate();
   ListView1.SetItemFocused(-1);
   const int count = ListView1.ItemCount();
@@ -155,6 +237,7 @@ void TForm1::NeuSortieren() {
     // to unmark and mark them again.
     ListView1.Invalidate();
     ListView1.SetItemFocused(0);  // the first marked row, as when marking by identity
+    if (IsShown()) FocusList();   // as SetLvDaten gives it on the other path
   } else {
     SetLvDaten(-1);
     MarkiereDaten(marked);

@@ -8,13 +8,16 @@ namespace tvn {
 
 void TForm1::SetupStatusBar() {
   StatusBar1.OwnerDraw = true;
+  StatusBar1.SetAccessibleName(u"Statuszeile");
   StatusBar1.SetPanelWidths({1, 1});
   StatusBar1.OnDrawPanel = [this](HDC dc, int panel, const RECT& rect) {
     StatusBar1DrawPanel(dc, panel, rect);
   };
 }
 
-std::u16string TForm1::StatusZeile() const { return StatusBar1.PanelText(0); }
+std::u16string TForm1::StatusZeile() const {
+  return StatusBar1.PanelText(0);
+}
 
 void TForm1::SetStatusZeile(int position) {
   const std::u16string text = StatusZeileText(position, Daten.Count(), ListView1.SelCount());
@@ -30,9 +33,19 @@ void TForm1::SetStatusText(const std::u16string& AText) {
   SchalterEinrichten();
 }
 
+namespace {
+TShortCut ShortCutOf(const winui::TMenuItem& item) {
+  return TShortCut{item.ShortCut().Key, item.ShortCut().Modifiers};
+}
+}  // namespace
+
 void TForm1::HinweiseSetzen() {
+  // The hints name the keys the menus have now.
   THinweisKeys keys;
-  keys.Oeffnen = TShortCut{MenuDateiOeffnen.ShortCut().Key, MenuDateiOeffnen.ShortCut().Modifiers};
+  keys.Neu = ShortCutOf(MenuAktNeu);
+  keys.Oeffnen = ShortCutOf(MenuDateiOeffnen);
+  keys.Bearbeiten = ShortCutOf(MenuAktBearbeiten);
+  keys.Loeschen = ShortCutOf(MenuAktLoeschen);
   SetStatusText(HinweiseText(ListView1.SelCount(), ItemIndex(), keys));
 }
 

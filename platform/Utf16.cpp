@@ -86,4 +86,10 @@ std::u16string Trim(std::u16string_view text) {
   return std::u16string(text.substr(begin, end - begin));
 }
 
+std::u16string TrimRight(std::u16string_view text) {
+  size_t end = text.size();
+  while (end > 0 && text[end - 1] <= u' ') --end;
+  return std::u16string(text.substr(0, end));
+}
+
 }  // namespace tvn

@@ -16,5 +16,7 @@ std::u16string IntToText(long long value);
 
 // Removes blanks and control characters (every code unit up to U+0020) from both ends.
 std::u16string Trim(std::u16string_view text);
+// The same at the end only.
+std::u16string TrimRight(std::u16string_view text);
 
 }  // namespace tvn

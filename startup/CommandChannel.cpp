@@ -1,6 +1,7 @@
 #include "startup/CommandChannel.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "mainwindow/FileCommands.h"
@@ -74,13 +75,15 @@ TCommandChannel::TCommandChannel(ICommandChannelHost& host,
   if (const auto argument = StartupArgument(programArguments)) {
     FStartupFilename = platform::AbsolutePath(*argument);
   }
-  // A file handed over just before a dialog opens must not open once it has closed.
-  winui::SetModalCallbacks([this] { FPendingFilename.clear(); }, {});
+  // No file opens while a modal window is open; a name that came before it waits.
+  winui::SetModalCallbacks({}, [this] {
+    if (winui::ModalLevel() == 0) RetryPendingFile();
+  });
 }
 
 TCommandChannel::~TCommandChannel() { winui::SetModalCallbacks({}, {}); }
 
-bool TCommandChannel::HandleMessage(UINT msg, WPARAM /*wParam*/, LPARAM lParam, LRESULT& result) {
+bool TCommandChannel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
     case WM_COPYDATA:
       result = WMCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
@@ -94,13 +97,18 @@ bool TCommandChannel::HandleMessage(UINT msg, WPARAM /*wParam*/, LPARAM lParam, 
     case kWmProgramClose:
       result = WMProgramClose();
       return true;
+    case WM_ACTIVATEAPP:
+      if (wParam) RetryPendingFile();
+      result = 0;
+      return true;
     default:
       return false;
   }
 }
 
 void TCommandChannel::InstallMessageHandlers(winui::TCustomForm& form) {
-  for (UINT msg : {UINT(WM_COPYDATA), kWmOpenParameter, kWmProgramSetFocus, kWmProgramClose}) {
+  for (UINT msg : {UINT(WM_COPYDATA), kWmOpenParameter, kWmProgramSetFocus, kWmProgramClose,
+                   UINT(WM_ACTIVATEAPP)}) {
     form.SetMessageHandler(msg, [this, msg](WPARAM wParam, LPARAM lParam) {
       LRESULT result = 0;
       HandleMessage(msg, wParam, lParam, result);
@@ -110,10 +118,12 @@ void TCommandChannel::InstallMessageHandlers(winui::TCustomForm& form) {
 }
 
 void TCommandChannel::HandOnStartupFile() {
-  if (FStartupFilename.empty()) return;
-  FPendingFilename = std::move(FStartupFilename);
+  // A file handed over before the first showing came after the start-up file: it wins.
+  if (!FStartupFilename.empty() && FPendingFilename.empty()) {
+    FPendingFilename = std::move(FStartupFilename);
+  }
   FStartupFilename.clear();
-  if (!PostMessageW(FHost.MainWindowHandle(), kWmOpenParameter, 0, 0)) FPendingFilename.clear();
+  RetryPendingFile();
 }
 
 TParameterState TCommandChannel::ParameterState() const {
@@ -137,23 +147,35 @@ bool TCommandChannel::CanAcceptParameter(bool RequireActive) const {
 }
 
 LRESULT TCommandChannel::WMCopyData(const COPYDATASTRUCT* data) {
-  const bool canAccept = CanAcceptParameter(false);
   const HWND main = FHost.MainWindowHandle();
-  // Every hand-over brings the program forward, also one that is dropped.
+  // Every hand-over brings the program forward.
   SendMessageW(main, kWmProgramSetFocus, 0, 0);
-  if (data == nullptr) return 0;
+  if (data == nullptr || FHost.Closing()) return 0;
+  // A window that cannot open the file now (not shown yet, loading, a dialog open) keeps it
+  // waiting, as WMOpenParameter does; it opens once the window is ready.
   std::optional<std::u16string> name =
-      AcceptCopyData(canAccept, FPendingFilename, data->lpData, data->cbData);
+      AcceptCopyData(true, FPendingFilename, data->lpData, data->cbData);
   if (!name) return 0;
   FPendingFilename = std::move(*name);
-  if (!PostMessageW(main, kWmOpenParameter, 0, 0)) FPendingFilename.clear();
+  PostMessageW(main, kWmOpenParameter, 0, 0);
   return 0;
 }
 
+void TCommandChannel::RetryPendingFile() {
+  if (FPendingFilename.empty() || FHost.Closing()) return;
+  PostMessageW(FHost.MainWindowHandle(), kWmOpenParameter, 0, 0);
+}
+
 LRESULT TCommandChannel::WMOpenParameter() {
-  const std::u16string name = std::move(FPendingFilename);
-  FPendingFilename.clear();
-  if (name.empty() || !CanAcceptParameter(true)) return 0;
+  if (FPendingFilename.empty()) return 0;
+  if (FHost.Closing()) {
+    FPendingFilename.clear();
+    return 0;
+  }
+  // Windows may refuse the foreground to a program started from Explorer, or a modal
+  // window is open: the name waits until the window is active or that window has closed.
+  if (!CanAcceptParameter(true)) return 0;
+  const std::u16string name = std::exchange(FPendingFilename, {});
   TBusyScope busy(FParameterBusy);
   FHost.StopTimer1();
   OpenParameterFile(name);

@@ -52,16 +52,18 @@ class ICommandChannelHost {
 class TCommandChannel {
  public:
   // Takes the start-up file from the program's arguments (the first, when not blank) and
-  // installs the modal tracking: a modal window that opens drops the pending file name.
+  // installs the modal tracking: once the last modal window has closed, a pending file
+  // name is tried again.
   TCommandChannel(ICommandChannelHost& host, const std::vector<std::u16string>& programArguments);
   ~TCommandChannel();
   TCommandChannel(const TCommandChannel&) = delete;
   TCommandChannel& operator=(const TCommandChannel&) = delete;
 
   // One message of the main window: WM_COPYDATA, WM_OPENPARAMETER, WM_PROGRAMSETFOCUS,
-  // WM_PROGRAMCLOSE are handled (result 0, true); every other message gives false.
+  // WM_PROGRAMCLOSE and WM_ACTIVATEAPP are handled (result 0, true); every other message
+  // gives false.
   bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  // Routes those four messages of a form of the window layer to HandleMessage.
+  // Routes those messages of a form of the window layer to HandleMessage.
   void InstallMessageHandlers(winui::TCustomForm& form);
 
   // The full path of the start-up file; empty when none was given or it was handed on.
@@ -76,6 +78,9 @@ class TCommandChannel {
 
   bool CanAcceptParameter(bool RequireActive) const;
   LRESULT WMCopyData(const COPYDATASTRUCT* data);
+  // A pending name opens only when the main window is the active, focused window and no
+  // modal window is open; until then it waits, and it is tried again whenever the program
+  // becomes active and whenever the last modal window closes.
   LRESULT WMOpenParameter();
   LRESULT WMProgramSetFocus();
   LRESULT WMProgramClose();
@@ -86,6 +91,8 @@ class TCommandChannel {
 
  private:
   TParameterState ParameterState() const;
+  // Posts WM_OPENPARAMETER when a name waits and the program is not closing.
+  void RetryPendingFile();
   ICommandChannelHost& FHost;
   std::u16string FStartupFilename;
   std::u16string FPendingFilename;

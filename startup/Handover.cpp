@@ -56,7 +56,6 @@ TParameterFile CheckParameterFile(std::u16string_view name) {
 }
 
 bool IsProgramWindowCaption(std::u16string_view windowCaption, std::u16string_view programCaption) {
-  windowCaption = windowCaption.substr(0, kCaptionCompareLength);
   return !windowCaption.empty() && windowCaption.ends_with(programCaption);
 }
 

@@ -57,9 +57,8 @@ struct TParameterFile {
 // audiobook extension, an existing file.
 TParameterFile CheckParameterFile(std::u16string_view name);
 
-// Captions are read into a buffer of 261 code units, so at most 260 take part.
-inline constexpr std::size_t kCaptionCompareLength = 260;
-// Whether a top-level window caption marks the running instance.
+// Whether a top-level window caption marks the running instance: the whole caption,
+// however long the file name in it, ends with the program caption.
 bool IsProgramWindowCaption(std::u16string_view windowCaption, std::u16string_view programCaption);
 
 }  // namespace tvn

@@ -45,7 +45,12 @@ bool WriteString(HKEY key, const std::u16string& name, const std::u16string& val
                         bytes) == ERROR_SUCCESS;
 }
 
-enum class TReadResult { Absent, Read, Failed };
+// NotAString: a value of another type, which no command can be.
+enum class TReadResult { Absent, Read, NotAString, Failed };
+
+bool IsStringType(DWORD type) {
+  return type == REG_SZ || type == REG_EXPAND_SZ;
+}
 
 // A string value, cut at its first NUL (the stored data need not end with one).
 TReadResult ReadString(HKEY key, const std::u16string& name, std::u16string& value) {
@@ -55,14 +60,14 @@ TReadResult ReadString(HKEY key, const std::u16string& name, std::u16string& val
   if (status == ERROR_FILE_NOT_FOUND) return TReadResult::Absent;
   for (int attempt = 0; attempt < 4; ++attempt) {
     if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) return TReadResult::Failed;
-    if (type != REG_SZ && type != REG_EXPAND_SZ) return TReadResult::Failed;
+    if (!IsStringType(type)) return TReadResult::NotAString;
     // Room for an odd last byte and a NUL of our own.
     std::vector<char16_t> buffer((bytes + 1) / sizeof(char16_t) + 1, u'\0');
     DWORD size = static_cast<DWORD>((buffer.size() - 1) * sizeof(char16_t));
     status = RegQueryValueExW(key, W(name), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
                               &size);
     if (status == ERROR_SUCCESS) {
-      if (type != REG_SZ && type != REG_EXPAND_SZ) return TReadResult::Failed;
+      if (!IsStringType(type)) return TReadResult::NotAString;
       value.assign(buffer.data(), size / sizeof(char16_t));
       if (const size_t nul = value.find(u'\0'); nul != std::u16string::npos) value.resize(nul);
       return TReadResult::Read;
@@ -118,15 +123,22 @@ bool ReadRegistrySettings(std::u16string_view AKeyName, TRegistrySettings& ASett
   }
   TRegistrySettings read;
   bool found = false;
+  // One value that fails must not cost the others: each is taken or left on its own.
   for (const TValueField& value : kValueFields) {
     const std::u16string name(value.Name);
-    switch (ReadString(key.Get(), name, read.*value.Field)) {
+    std::u16string text;
+    switch (ReadString(key.Get(), name, text)) {
       case TReadResult::Absent:
+      case TReadResult::Failed:  // stays for the next poll
         break;
-      case TReadResult::Failed:
-        return false;
+      case TReadResult::NotAString:
+        // It would fail every later poll the same way.
+        RegDeleteValueW(key.Get(), W(name));
+        break;
       case TReadResult::Read:
-        if (RegDeleteValueW(key.Get(), W(name)) != ERROR_SUCCESS) return false;
+        // A value that cannot be deleted would run again; it waits for the next poll.
+        if (RegDeleteValueW(key.Get(), W(name)) != ERROR_SUCCESS) break;
+        read.*value.Field = std::move(text);
         found = true;
         break;
     }

@@ -17,8 +17,9 @@ namespace tvn {
 // Nothing to write counts as success; any registry failure gives false.
 bool WriteRegistrySettings(std::u16string_view AKeyName, const TRegistrySettings& ASettings);
 // Reads and deletes the three values, and the key once no value is left in it. True when
-// at least one value was there; a missing key or any registry failure gives false and an
-// empty record.
+// at least one value was read; a missing key gives false and an empty record. A value of
+// a type other than a string is deleted unread; one that cannot be read or deleted now
+// stays for a later call. Either way the other values are read.
 bool ReadRegistrySettings(std::u16string_view AKeyName, TRegistrySettings& ASettings);
 
 // Runs on the main thread: the first set command of the record goes to the window, by

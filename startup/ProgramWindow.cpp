@@ -1,5 +1,6 @@
 #include "startup/ProgramWindow.h"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/Platform.h"
@@ -9,13 +10,6 @@
 namespace tvn {
 
 namespace {
-
-std::u16string CaptionOf(HWND window) {
-  wchar_t buffer[kCaptionCompareLength + 1] = {};
-  const int length = GetWindowTextW(window, buffer, static_cast<int>(std::size(buffer)));
-  return std::u16string(reinterpret_cast<const char16_t*>(buffer),
-                        static_cast<size_t>(length > 0 ? length : 0));
-}
 
 bool IsForeground(HWND window) { return GetForegroundWindow() == window; }
 
@@ -53,12 +47,24 @@ bool ForegroundWithoutLockTimeout(HWND window) {
 
 }  // namespace
 
+std::u16string ReadWindowCaption(HWND AWindow) {
+  // GetWindowTextW sends nothing to another program's window, so a hung program cannot
+  // stop the search; a full buffer may have cut the caption, so it is read with more room.
+  constexpr int kMostRoom = 1 << 17;
+  for (int room = 512;; room *= 2) {
+    std::u16string caption(static_cast<size_t>(room), u'\0');
+    const int length = GetWindowTextW(AWindow, reinterpret_cast<wchar_t*>(caption.data()), room);
+    caption.resize(static_cast<size_t>(std::max(length, 0)));
+    if (length < room - 1 || room >= kMostRoom) return caption;
+  }
+}
+
 HWND FindProgramWindow(std::u16string_view ACaption) {
   // Windows come and go during the walk; the bound keeps a changing list from looping.
   constexpr int kMaxWindows = 65536;
   HWND window = FindWindowW(nullptr, nullptr);
   for (int i = 0; window != nullptr && i < kMaxWindows; ++i) {
-    if (IsProgramWindowCaption(CaptionOf(window), ACaption)) return window;
+    if (IsProgramWindowCaption(ReadWindowCaption(window), ACaption)) return window;
     window = GetWindow(window, GW_HWNDNEXT);
   }
   return nullptr;

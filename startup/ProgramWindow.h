@@ -4,9 +4,13 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
 namespace tvn {
+
+// The whole caption of a window (up to 131071 code units, far beyond any path).
+std::u16string ReadWindowCaption(HWND AWindow);
 
 // The first top-level window, from the top of the Z order, whose caption ends with the
 // program caption; null when there is none.

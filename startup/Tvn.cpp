@@ -4,15 +4,13 @@
 #include <windows.h>
 
 #include <exception>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "layout/KxDatePicker.h"
-#include "mainwindow/Haupt.h"
 #include "mainwindow/WindowCaption.h"
 #include "platform/Platform.h"
 #include "platform/Utf16.h"
+#include "startup/FirstInstance.h"
 #include "startup/Handover.h"
 #include "startup/KxRegistryWin.h"
 #include "startup/ProgramWindow.h"
@@ -54,16 +52,6 @@ void HandOverToRunningInstance(const std::vector<std::u16string>& arguments) {
   } else {
     WriteRegistrySettings(kCommandKeyName, rsSetFocus());
   }
-}
-
-void RunFirstInstance(const std::vector<std::u16string>& arguments) {
-  AdjustLocaleNames();
-  auto form = std::make_unique<TForm1>(arguments);
-  form->Create();
-  // Declared after the form, so it stops and goes before the form does.
-  TWatchRegistrySettings watch(form->Handle(), kCommandKeyName);
-  form->Show();
-  winui::TMainForm::RunMessageLoop();
 }
 
 }  // namespace

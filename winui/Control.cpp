@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "platform/Utf16.h"
+#include "winui/AccessibleName.h"
 #include "winui/FontCache.h"
 #include "winui/Form.h"
 #include "winui/ListView.h"
@@ -547,8 +548,20 @@ bool TControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
   return BaseMessage(msg, wParam, lParam, result);
 }
 
+void TControl::SetAccessibleName(const std::u16string& AName) {
+  if (AName == FAccessibleName) return;
+  FAccessibleName = AName;
+  if (HandleAllocated()) NotifyAccessibleNameChange(FHandle);
+}
+
 bool TControl::BaseMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
+    case WM_GETOBJECT:
+      if (!FAccessibleName.empty() &&
+          AnswerAccessibleName(FHandle, wParam, lParam, FAccessibleName, result)) {
+        return true;
+      }
+      break;
     case WM_COMMAND:
       if (lParam) {
         TControl* child = FromHandle(reinterpret_cast<HWND>(lParam));

@@ -111,6 +111,11 @@ class TControl {
   bool Focused() const;
   void SetFocus();
 
+  // The name screen readers read for the control (see AccessibleName.h); empty: the one
+  // Windows finds itself.
+  const std::u16string& AccessibleName() const { return FAccessibleName; }
+  void SetAccessibleName(const std::u16string& AName);
+
   // Opens on right click and on the context-menu key.
   TPopupMenu* PopupMenu = nullptr;
   int Tag = 0;
@@ -199,6 +204,7 @@ class TControl {
   bool FEnabled = true;
   bool FTabStop = false;
   std::u16string FText;
+  std::u16string FAccessibleName;
   std::optional<TFont> FFont;
   TColor FColor = clDefault;
   int FId;

@@ -406,6 +406,20 @@ bool TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
       Close();
       result = 0;
       return true;
+    case WM_QUERYENDSESSION: {
+      // A handler that failed keeps the session: what it was about to save is not lost.
+      bool canEnd = true, failed = true;
+      Guarded([&] {
+        FormQueryEndSession(canEnd);
+        failed = false;
+      });
+      result = canEnd && !failed;
+      return true;
+    }
+    case WM_ENDSESSION:
+      FormEndSession(wParam != FALSE);
+      result = 0;
+      return true;
     case WM_SIZE:
       if (TCustomForm::HandleMessage(msg, wParam, lParam, result)) return true;
       result = DefaultHandler(msg, wParam, lParam);

@@ -103,6 +103,12 @@ class TMainForm : public TCustomForm {
   void Show();
   void Hide();
   void Close() override;
+  // Windows asks before the user logs off or shuts down (WM_QUERYENDSESSION); CanEnd false
+  // keeps the session.
+  virtual void FormQueryEndSession(bool& /*CanEnd*/) {}
+  // The session ends now (Ending) or goes on after all (WM_ENDSESSION). After an ending
+  // the process may be stopped at any moment.
+  virtual void FormEndSession(bool /*Ending*/) {}
   TWindowState WindowState() const;
   void SetWindowState(TWindowState AState);
   // Limits for sizing by the user (0: none).

@@ -129,7 +129,10 @@ void SetState(HWND list, int row, UINT state, UINT mask) {
 void TListView::SetItemFocused(int row) {
   if (!HandleAllocated()) return;
   if (row < 0 || row >= FItemCount) {
-    SetState(Handle(), -1, 0, LVIS_FOCUSED);
+    // Only one row can have the focus: asking every row (-1) takes over half a second
+    // for a million rows under Wine.
+    const int focused = ItemFocused();
+    if (focused >= 0) SetState(Handle(), focused, 0, LVIS_FOCUSED);
   } else {
     SetState(Handle(), row, LVIS_FOCUSED, LVIS_FOCUSED);
     SendMessageW(Handle(), LVM_SETSELECTIONMARK, 0, row);

@@ -64,11 +64,11 @@ TEST(UndoDaten, UpdateSavedStateRefreshesStepsOfThatFileOnly) {
   const TDaten saved = Named(u"neu");
   undo.UpdateSavedState(folder, &saved);  // no file-name part: nothing happens
   undo.UpdateSavedState(file, nullptr);
-  EXPECT_EQ(undo.Liste[0].SaveDaten.Liste[0].Autor, u"alt");
+  EXPECT_EQ(undo.SaveDatenVon(0).Liste[0].Autor, u"alt");
 
   undo.UpdateSavedState(file, &saved);
   const char16_t* expected[] = {u"neu", u"neu", u"alt", u"alt"};
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(undo.Liste[i].SaveDaten.Liste[0].Autor, expected[i]) << i;
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(undo.SaveDatenVon(i).Liste[0].Autor, expected[i]) << i;
 }
 
 TEST(UndoDaten, SameFileNameFoldsEachCodeUnit) {

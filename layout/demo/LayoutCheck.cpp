@@ -160,10 +160,15 @@ void CheckInputControl(TChecker& check, winui::TControl& control) {
 }  // namespace
 
 std::vector<std::string> LayoutProblems(TDemoDialog& dialog) {
+  return LayoutProblems(TLayoutParts{dialog, dialog.FContent.get(), dialog.FButtonArea.get(),
+                                     dialog.InputControls(), dialog.Buttons()});
+}
+
+std::vector<std::string> LayoutProblems(const TLayoutParts& parts) {
   std::vector<std::string> problems;
   TChecker check(problems);
-  const HWND form = dialog.Handle();
-  if (!form || !dialog.FContent || !dialog.FButtonArea) return {"the dialog has no layout"};
+  const HWND form = parts.Form.Handle();
+  if (!form || !parts.Content || !parts.ButtonArea) return {"the dialog has no layout"};
 
   RECT formRect{};
   GetWindowRect(form, &formRect);
@@ -172,8 +177,8 @@ std::vector<std::string> LayoutProblems(TDemoDialog& dialog) {
 
   // The two boxes: inside the client area with the outer margin, one above the other.
   const RECT client = ClientRectOf(form);
-  const RECT content = RectIn(dialog.FContent->Handle(), form);
-  const RECT area = RectIn(dialog.FButtonArea->Handle(), form);
+  const RECT content = RectIn(parts.Content->Handle(), form);
+  const RECT area = RectIn(parts.ButtonArea->Handle(), form);
   RECT inner = client;
   InflateRect(&inner, -kOuterMargin, -kOuterMargin);
   check.Expect(Inside(content, inner), "content box " + Describe(content) + " outside the margins");
@@ -181,10 +186,10 @@ std::vector<std::string> LayoutProblems(TDemoDialog& dialog) {
   check.Expect(content.bottom + kOuterMargin <= area.top, "content box and button area touch");
 
   // Inside the content box: apart from each other, each one reachable by scrolling.
-  const winui::TScrollBox& box = *dialog.FContent;
+  const winui::TScrollBox& box = *parts.Content;
   const SIZE boxReach = ReachOf(box);
   std::vector<std::pair<std::string, RECT>> placed;
-  for (winui::TControl* control : dialog.InputControls()) {
+  for (winui::TControl* control : parts.Inputs) {
     check.Expect(control->Parent() == &box, NameOf(*control) + " is not in the content box");
     const RECT r = RectInBox(control->Handle(), box);
     check.Expect(Inside(r, RECT{0, 0, boxReach.cx, boxReach.cy}),
@@ -198,11 +203,11 @@ std::vector<std::string> LayoutProblems(TDemoDialog& dialog) {
 
   // The buttons: within the area's width (it never scrolls sideways), apart from each
   // other, captions whole.
-  const winui::TScrollBox& buttonBox = *dialog.FButtonArea;
+  const winui::TScrollBox& buttonBox = *parts.ButtonArea;
   const SIZE areaReach = ReachOf(buttonBox);
   check.Expect(areaReach.cx == buttonBox.ClientWidth(), "the button area scrolls sideways");
   std::vector<std::pair<std::string, RECT>> buttons;
-  for (winui::TButton* button : dialog.Buttons()) {
+  for (winui::TButton* button : parts.Buttons) {
     const RECT r = RectInBox(button->Handle(), buttonBox);
     check.Expect(button->Parent() == &buttonBox, NameOf(*button) + " is not in the button area");
     check.Expect(Inside(r, RECT{0, 0, areaReach.cx, areaReach.cy}),

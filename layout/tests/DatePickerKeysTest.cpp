@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,6 +22,8 @@ using test::D;
 
 // Sent to the dialog before each step: wParam the date, lParam the marked part.
 constexpr UINT WM_RESET_PICKER = WM_APP + 1;
+// Answers 1 when the date control shows the text its rules made.
+constexpr UINT WM_SHOWS_RULE_TEXT = WM_APP + 2;
 
 // Key and mouse button releases that reached the date control or its arrows: when the
 // last one of a step has arrived, everything before it has been handled.
@@ -28,7 +31,7 @@ std::atomic<int> g_inputEnds{0};
 
 LRESULT CALLBACK CountInputEnds(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                 DWORD_PTR) {
-  if (msg == WM_KEYUP || msg == WM_LBUTTONUP) ++g_inputEnds;
+  if (msg == WM_KEYUP || msg == WM_SYSKEYUP || msg == WM_LBUTTONUP) ++g_inputEnds;
   return DefSubclassProc(window, msg, wParam, lParam);
 }
 
@@ -52,6 +55,18 @@ struct TStep {
   int beeps;
 };
 
+// A way text could reach the date control around its rules: keys (pressed together), or a
+// message another program or a screen reader sends.
+struct TForeignInput {
+  const char* name;
+  std::vector<WORD> chord;
+  UINT msg = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+  // False where the rules may act: Ctrl+Backspace types a Backspace under Wine.
+  bool textStays = true;
+};
+
 // Drives the shown dialog from a second thread with real keys and clicks, as a user
 // would, and notes every expectation that was not met.
 class TUserScript {
@@ -63,6 +78,31 @@ class TUserScript {
     test::WaitUntil([&] { return W.Dialog && IsWindowVisible(W.Dialog); });
     for (const TStep& step : steps) RunStep(step);
     Leave();
+    Close();
+  }
+
+  // Each input on a control showing start with the day marked; the text must stay as the
+  // rules made it, and stay start.
+  void Run(const std::vector<TForeignInput>& inputs, TDateTime start, const std::u16string& shown) {
+    test::WaitUntil([&] { return W.Dialog && IsWindowVisible(W.Dialog); });
+    for (const TForeignInput& input : inputs) {
+      SendMessageW(W.Dialog, WM_RESET_PICKER, static_cast<WPARAM>(start), dtTag);
+      if (input.chord.empty()) {
+        SendMessageW(W.Picker, input.msg, input.wParam, input.lParam);
+      } else if (!PressTogether(input.chord)) {
+        Fail(std::string(input.name) + ": input lost");
+        continue;
+      }
+      // A menu that opened would hold the next keys.
+      if (HWND menu = FindWindowW(L"#32768", nullptr); menu && IsWindowVisible(menu)) {
+        Fail(std::string(input.name) + ": a menu opened");
+        test::PressKey(VK_ESCAPE);
+      }
+      if (!SendMessageW(W.Dialog, WM_SHOWS_RULE_TEXT, 0, 0) ||
+          (input.textStays && Text() != shown)) {
+        Fail(std::string(input.name) + ": \"" + ToUtf8(Text()) + "\"");
+      }
+    }
     Close();
   }
 
@@ -103,6 +143,16 @@ class TUserScript {
     }
     Fail(std::string(step.name) + ": " + last + " instead of \"" + ToUtf8(step.expected) +
          "\" and " + std::to_string(step.beeps));
+  }
+
+  bool PressTogether(const std::vector<WORD>& chord) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      if (!BringToFront()) continue;
+      const int endsBefore = g_inputEnds;
+      test::PressChord(chord);
+      if (test::WaitUntil([&] { return g_inputEnds - endsBefore >= 1; }, 2000)) return true;
+    }
+    return false;
   }
 
   void Perform(const TStep& step) {
@@ -247,6 +297,76 @@ TEST_F(DatePickerKeys, RealKeysAndClicksInADialog) {
   // 31 April stays as typed; the dialogs refuse it, and reading gives the month's end.
   EXPECT_FALSE(IsValidDialogDate(dialog.DatePicker1));
   EXPECT_EQ(dialog.DatePicker1.Datum(), D(2024, 4, 30));
+}
+
+std::vector<TForeignInput> ForeignInputs() {
+  static const wchar_t kForeign[] = L"XY";
+  auto message = [](const char* name, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return TForeignInput{name, {}, msg, wParam, lParam};
+  };
+  auto keys = [](const char* name, std::vector<WORD> chord, bool textStays = true) {
+    return TForeignInput{name, std::move(chord), 0, 0, 0, textStays};
+  };
+  return {
+      keys("Shift+Insert", {VK_SHIFT, VK_INSERT}),
+      keys("Shift+Delete", {VK_SHIFT, VK_DELETE}),
+      keys("Ctrl+V", {VK_CONTROL, 'V'}),
+      keys("Ctrl+X", {VK_CONTROL, 'X'}),
+      keys("Ctrl+Z", {VK_CONTROL, 'Z'}),
+      keys("Ctrl+Backspace", {VK_CONTROL, VK_BACK}, false),
+      keys("Alt+Backspace", {VK_MENU, VK_BACK}),
+      keys("a letter", {'X'}),
+      keys("the context-menu key", {VK_APPS}),
+      keys("Shift+F10", {VK_SHIFT, VK_F10}),
+      message("WM_PASTE", WM_PASTE),
+      message("WM_CUT", WM_CUT),
+      message("WM_CLEAR", WM_CLEAR),
+      message("WM_UNDO", WM_UNDO),
+      message("EM_UNDO", EM_UNDO),
+      message("EM_REPLACESEL", EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(kForeign)),
+      message("WM_SETTEXT", WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kForeign)),
+      message("WM_CHAR of a letter", WM_CHAR, 'X', 1),
+      message("WM_IME_CHAR of a letter", WM_IME_CHAR, 'X', 1),
+      message("WM_IME_CHAR of an ideograph", WM_IME_CHAR, 0x65E5, 1),
+  };
+}
+
+TEST_F(DatePickerKeys, NothingReachesTheTextAroundTheRules) {
+  // What a paste would bring.
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof(L"XY"));
+  std::memcpy(GlobalLock(memory), L"XY", sizeof(L"XY"));
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+
+  TDemoDialog dialog;
+  TShownWindows windows;
+  dialog.SetMessageHandler(WM_RESET_PICKER, [&](WPARAM date, LPARAM teil) -> LRESULT {
+    dialog.DatePicker1.SetDatum(static_cast<TDateTime>(date));
+    dialog.DatePicker1.SetMarkiereNr(static_cast<int>(teil));
+    if (!dialog.DatePicker1.Focused()) dialog.DatePicker1.SetFocus();
+    return 0;
+  });
+  dialog.SetMessageHandler(WM_SHOWS_RULE_TEXT, [&](WPARAM, LPARAM) -> LRESULT {
+    return winui::WindowText(dialog.DatePicker1.Handle()) == dialog.DatePicker1.RuleText();
+  });
+  dialog.OnShown = [&] {
+    SetWindowSubclass(dialog.DatePicker1.Handle(), CountInputEnds, 1, 0);
+    dialog.DatePicker1.SetFocus();
+    windows.Arrows = dialog.DatePicker1.UpDown().Handle();
+    windows.Picker = dialog.DatePicker1.Handle();
+    windows.Dialog = dialog.Handle();
+  };
+  TUserScript script(windows, GetCurrentThreadId(), beeps);
+  std::thread user([&] { script.Run(ForeignInputs(), D(2026, 12, 11), u"Fr, 11.12.2026 "); });
+  dialog.ShowModal();
+  user.join();
+  test::HandlePendingMessages();
+
+  for (const std::string& failure : script.Failures) ADD_FAILURE() << failure;
+  EXPECT_EQ(beeps, 0);
 }
 
 TEST_F(DatePickerKeys, LocaleNamesLoseTheirFullStop) {

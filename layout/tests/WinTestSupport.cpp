@@ -1,7 +1,9 @@
 #include "layout/tests/WinTestSupport.h"
 
 #include <chrono>
+#include <iterator>
 #include <thread>
+#include <vector>
 
 #include "layout/KxDatePicker.h"
 
@@ -63,8 +65,16 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
 }
 
 void PressKey(WORD virtualKey) {
-  INPUT inputs[] = {KeyInput(virtualKey, false), KeyInput(virtualKey, true)};
-  SendInput(2, inputs, sizeof(INPUT));
+  PressChord({virtualKey});
+}
+
+void PressChord(const std::vector<WORD>& virtualKeys) {
+  std::vector<INPUT> inputs;
+  for (WORD key : virtualKeys) inputs.push_back(KeyInput(key, false));
+  for (auto it = std::rbegin(virtualKeys); it != std::rend(virtualKeys); ++it) {
+    inputs.push_back(KeyInput(*it, true));
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void TypeKeys(std::string_view keys) {

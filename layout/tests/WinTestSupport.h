@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "data/Datum.h"
 
@@ -22,6 +23,8 @@ inline TDateTime D(int jahr, int monat, int tag) {
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
 void PressKey(WORD virtualKey);
+// Presses the keys in order and releases them in reverse (Shift, Insert: Shift+Insert).
+void PressChord(const std::vector<WORD>& virtualKeys);
 void TypeKeys(std::string_view digits);  // digits and letters as their keys
 void ClickAt(POINT screenPoint);
 

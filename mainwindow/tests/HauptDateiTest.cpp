@@ -4,6 +4,7 @@
 #include "mainwindow/tests/HauptTestSupport.h"
 #include "platform/Platform.h"
 #include "platform/Utf16.h"
+#include "winui/ShutdownBlock.h"
 #include "winui/Win32Util.h"
 
 namespace tvn::test {
@@ -24,11 +25,6 @@ class FileCommands : public MainWindowTest {
     TDaten daten;
     EXPECT_TRUE(daten.LoadFromFile(path, false)) << ToUtf8(path);
     return daten;
-  }
-  static std::vector<std::u16string> Authors(const TDaten& daten) {
-    std::vector<std::u16string> authors;
-    for (const TDatenRec& rec : daten.Liste) authors.push_back(rec.Autor);
-    return authors;
   }
   const winui::TMessageRequest& LastMessage() const { return prompt->Last().Message; }
 };
@@ -59,6 +55,77 @@ TEST_F(FileCommands, TheCloseQuestionHasThreeAnswers) {
     EXPECT_EQ(form->IsClosing, c.closed);
     EXPECT_EQ(Authors(Load(path)), c.onDisk);
   }
+}
+
+// Windows asks every top-level window before it logs off or shuts down.
+TEST_F(FileCommands, LoggingOffAsksTheCloseQuestionWhileTheShutdownIsHeldUp) {
+  struct Case {
+    winui::TModalResult answer;
+    BOOL sessionMayEnd;
+    std::vector<std::u16string> onDisk;
+  };
+  const Case cases[] = {
+      {mrCancel, FALSE, {u"A"}},
+      {mrNo, TRUE, {u"A"}},
+      {mrYes, TRUE, {u"A", u"B"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answer);
+    const std::u16string path = WriteFile(u"liste.tvd", {u"A"});
+    OpenWindow();
+    OpenFile(path);
+    AddEntry(u"B");
+    std::u16string reasonDuringQuestion;
+    LRESULT secondLogoff = -1;
+    prompt->AnswerMessage([&](const winui::TMessageRequest&) {
+      reasonDuringQuestion = winui::ShutdownBlockReason(form->Handle());
+      // Another logoff meanwhile waits for this answer and asks nothing itself.
+      secondLogoff = SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+      return c.answer;
+    });
+
+    const LRESULT result = SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+
+    EXPECT_EQ(result, c.sessionMayEnd);
+    EXPECT_EQ(LastMessage().Text, kAenderungenFrage);
+    EXPECT_EQ(LastMessage().Buttons, winui::mbYes | winui::mbNo | winui::mbCancel);
+    EXPECT_EQ(reasonDuringQuestion, kEndSessionGrund);
+    EXPECT_EQ(secondLogoff, FALSE);
+    EXPECT_EQ(winui::ShutdownBlockReason(form->Handle()), u"");
+    EXPECT_EQ(Authors(Load(path)), c.onDisk);
+    EXPECT_EQ(form->HatAenderungen(), c.answer != mrYes);
+
+    // Windows tells every window whether the session ends after all.
+    SendMessageW(form->Handle(), WM_ENDSESSION, c.sessionMayEnd, ENDSESSION_LOGOFF);
+    EXPECT_EQ(form->IsClosing, c.sessionMayEnd != FALSE);
+    if (c.sessionMayEnd) {
+      // The session's end answered the question: closing asks nothing more.
+      const size_t asked = prompt->Records().size();
+      SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
+      EXPECT_EQ(prompt->Records().size(), asked);
+      EXPECT_FALSE(form->IsShown());
+    } else {
+      EXPECT_TRUE(form->IsShown());
+    }
+  }
+}
+
+TEST_F(FileCommands, LoggingOffWithoutChangesAsksNothingAndAnotherLogoffAsksAgain) {
+  EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  EXPECT_TRUE(prompt->Records().empty());
+
+  AddEntry(u"A");
+  prompt->AnswerMessage(mrNo);
+  EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  // Another program refused: the session goes on, and so do the unsaved changes.
+  SendMessageW(form->Handle(), WM_ENDSESSION, FALSE, 0);
+  EXPECT_FALSE(form->IsClosing);
+  prompt->AnswerMessage(mrCancel);
+  EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, 0), FALSE);
+  prompt->AnswerMessage(mrCancel);
+  CloseWindow();
+  EXPECT_EQ(prompt->Records().size(), 3u);
+  EXPECT_TRUE(form->IsShown());
 }
 
 TEST_F(FileCommands, NoQuestionWithoutChangesAndNoCloseWhenTheNameDialogIsCancelled) {
@@ -129,7 +196,9 @@ TEST_F(FileCommands, FailedSaveKeepsTheChangesAndReportsTheTarget) {
   prompt->AnswerMessage(winui::mrOk);
   EXPECT_FALSE(form->Speichern(true));
   EXPECT_EQ(LastMessage().Kind, winui::TMsgKind::Error);
-  EXPECT_EQ(LastMessage().Text.rfind(u"Die Datei \"" + target + u"\" konnte nicht gespeichert werden!\r\n", 0), 0u);
+  EXPECT_EQ(LastMessage().Text.rfind(
+                u"Die Datei \"" + target + u"\" konnte nicht gespeichert werden!\r\n", 0),
+            0u);
   EXPECT_TRUE(form->HatAenderungen());
   EXPECT_EQ(form->Caption(), u"KeinName - Tavorin V1.13");
 }
@@ -224,7 +293,8 @@ TEST_F(FileCommands, OpenAndCloseFollowTheUnsavedChangesAndTheMenu) {
 TEST_F(FileCommands, MenuItemsShowTheirGermanShortcuts) {
   auto shown = [](const winui::TMenuItem& menu, const winui::TMenuItem& item) {
     wchar_t text[128] = {};
-    GetMenuStringW(menu.SubMenuHandle(), static_cast<UINT>(item.Command()), text, 128, MF_BYCOMMAND);
+    GetMenuStringW(menu.SubMenuHandle(), static_cast<UINT>(item.Command()), text, 128,
+                   MF_BYCOMMAND);
     return winui::U16(text);
   };
   EXPECT_EQ(shown(form->MenuDatei, form->MenuDateiOeffnen), u"Ö&ffnen...\tStrg+O");
@@ -266,10 +336,10 @@ TEST_F(FileCommands, ADeletedRecentFileIsReportedAndRemoved) {
   };
   std::u16string escapedA = a;
   escapedA.replace(escapedA.find(u'&'), 1, u"&&");
-  EXPECT_EQ(captions(), (std::vector<std::u16string>{
-                            u"Ö&ffnen...", u"&Speichern", u"Speichern &unter...", u"&Importieren...",
-                            u"S&chließen", u"-", u"&1 " + b, u"&2 " + escapedA, u"-", u"&Beenden"}));
-  EXPECT_FALSE(form->MenuDateiImport.Visible());
+  EXPECT_EQ(captions(),
+            (std::vector<std::u16string>{u"Ö&ffnen...", u"&Speichern", u"Speichern &unter...",
+                                         u"&Importieren...", u"S&chließen", u"-", u"&1 " + b,
+                                         u"&2 " + escapedA, u"-", u"&Beenden"}));
 
   ASSERT_TRUE(platform::RemoveFile(a));
   prompt->AnswerMessage(winui::mrOk);
@@ -277,9 +347,10 @@ TEST_F(FileCommands, ADeletedRecentFileIsReportedAndRemoved) {
   EXPECT_EQ(LastMessage().Text, u"Die Datei \"" + a + u"\" konnte nicht geöffnet werden!");
   EXPECT_EQ(form->Filename(), b);  // the current list stays
   EXPECT_EQ(form->HistoryMenuList.Items(), std::vector<std::u16string>{b});
-  EXPECT_EQ(captions(), (std::vector<std::u16string>{
-                            u"Ö&ffnen...", u"&Speichern", u"Speichern &unter...", u"&Importieren...",
-                            u"S&chließen", u"-", u"&1 " + b, u"-", u"&Beenden"}));
+  EXPECT_EQ(captions(),
+            (std::vector<std::u16string>{u"Ö&ffnen...", u"&Speichern", u"Speichern &unter...",
+                                         u"&Importieren...", u"S&chließen", u"-", u"&1 " + b, u"-",
+                                         u"&Beenden"}));
   // An item that still works opens its file.
   prompt->AnswerMessage(mrNo);
   AddEntry(u"X");

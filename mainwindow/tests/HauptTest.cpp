@@ -1,13 +1,17 @@
 // The main window's list, sorting, status line and layout, driven as the user and a screen
 // reader reach them: window messages to the real controls.
 #include <windows.h>
+// After windows.h, whose types it uses.
 #include <commctrl.h>
+
+#include <functional>
 
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/tests/HauptTestSupport.h"
 #include "platform/Utf16.h"
 #include "screenreader/tests/ReaderDoubles.h"
 #include "winui/FontCache.h"
+#include "winui/tests/TestWindows.h"
 
 namespace tvn::test {
 namespace {
@@ -25,11 +29,6 @@ class MainWindow : public MainWindowTest {
     click.iItem = -1;
     click.iSubItem = column;
     SendMessageW(form->Handle(), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
-  }
-  void ShowListe(const std::vector<std::u16string>& autoren) {
-    form->Daten = Liste(autoren);
-    form->Daten.Sort(form->SortNr(), form->SortAufS());
-    form->SetLvDaten(0);
   }
 };
 
@@ -50,7 +49,8 @@ TEST_F(MainWindow, OpeningAFileShowsItsRowsSortedWithDates) {
   EXPECT_TRUE(dialog.File.FileMustExist);
   ASSERT_EQ(form->ListView1.ItemCount(), 3);
   const std::vector<std::vector<std::u16string>> expected = {
-      {u"Adler", u"Titel 2", u"", u"", u"Nein", u"Keine", u"Mi, 06.03.2024", u"-", u"Mo, 01.01.2024"},
+      {u"Adler", u"Titel 2", u"", u"", u"Nein", u"Keine", u"Mi, 06.03.2024", u"-",
+       u"Mo, 01.01.2024"},
       {u"Müller", u"Titel 3", u"", u"", u"Nein", u"Keine", u"-", u"-", u"Mo, 01.01.2024"},
       {u"Zeh", u"Titel 1", u"", u"", u"Nein", u"Keine", u"-", u"-", u"Mo, 01.01.2024"}};
   for (int row = 0; row < 3; ++row) {
@@ -76,11 +76,8 @@ TEST_F(MainWindow, HeaderClicksToggleTheDirectionAndMoveTheSortMark) {
   const Step steps[] = {
       {1, snTitel, true, u"B"},   // another column starts ascending
       {1, snTitel, false, u"C"},  // the same column toggles
-      {1, snTitel, true, u"B"},
-      {0, snAutor, true, u"A"},
-      {0, snAutor, false, u"C"},
-      {2, snKatalogNr, true, nullptr},
-      {42, snKatalogNr, true, nullptr},  // no column: ignored
+      {1, snTitel, true, u"B"},        {0, snAutor, true, u"A"},         {0, snAutor, false, u"C"},
+      {2, snKatalogNr, true, nullptr}, {42, snKatalogNr, true, nullptr},  // no column: ignored
   };
   for (const Step& step : steps) {
     ClickHeader(step.column);
@@ -134,6 +131,32 @@ TEST_F(MainWindow, MarkingAndFocusSurviveAResort) {
   EXPECT_EQ(form->Daten.Liste[static_cast<size_t>(form->ItemIndex())].Autor, u"B");
 }
 
+TEST_F(MainWindow, EveryResortGivesTheListTheFocus) {
+  struct Case {
+    const char* name;
+    bool allMarked;
+    std::function<void()> resort;
+  };
+  const Case cases[] = {
+      {"one row marked, sort menu", false, [this] { form->MenuSortNr[snTitel].Click(); }},
+      {"every row marked, sort menu", true, [this] { form->MenuSortNr[snTitel].Click(); }},
+      {"every row marked, direction menu", true, [this] { form->MenuSortAb.Click(); }},
+      {"every row marked, header click", true, [this] { ClickHeader(snAutor); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ShowListe({u"C", u"A", u"B"});
+    if (c.allMarked) form->AlleMarkieren();
+    form->Button1.SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return form->Button1.Focused(); }));
+
+    c.resort();
+
+    EXPECT_TRUE(form->ListView1.Focused());
+    EXPECT_EQ(form->ListView1.SelCount(), c.allMarked ? 3 : 1);
+  }
+}
+
 TEST_F(MainWindow, StatusPanelsAnswerTheScreenReadersTextQueries) {
   struct Case {
     const char* name;
@@ -168,7 +191,8 @@ TEST_F(MainWindow, StatusPanelsAnswerTheScreenReadersTextQueries) {
   }
   // A panel that does not exist gets the control's own answer.
   wchar_t buffer[8] = L"xyz";
-  EXPECT_EQ(SendMessageW(form->StatusBar1.Handle(), SB_GETTEXTW, 2, reinterpret_cast<LPARAM>(buffer)), 0);
+  EXPECT_EQ(
+      SendMessageW(form->StatusBar1.Handle(), SB_GETTEXTW, 2, reinterpret_cast<LPARAM>(buffer)), 0);
 }
 
 TEST_F(MainWindow, LayoutKeepsListButtonsAndStatusLineApartAtEveryFontSize) {
@@ -232,9 +256,20 @@ TEST_F(MainWindow, TypedLettersJumpToTheAuthor) {
   ShowListe({u"Anna", u"Maier", u"Müller", u"Mueck", u"Zorn"});
   form->ListView1.SetFocus();
   for (wchar_t ch : {L'm', L'ü'}) PostMessageW(form->ListView1.Handle(), WM_CHAR, ch, 1);
-  EXPECT_TRUE(PumpUntil([&] { return form->ItemIndex() >= 0 &&
-                                     form->Daten.Liste[form->ItemIndex()].Autor == u"Müller"; }))
-      << form->ItemIndex();
+  EXPECT_TRUE(PumpUntil([&] {
+    return form->ItemIndex() >= 0 && form->Daten.Liste[form->ItemIndex()].Autor == u"Müller";
+  })) << form->ItemIndex();
+}
+
+// A screen reader reading the window from its own process, through Active Accessibility.
+TEST_F(MainWindow, ScreenReadersReadTheListAndTheStatusLineByName) {
+  const std::vector<winui::test::TAccessibleReading> readings = winui::test::ReadFromOtherProcess(
+      {form->ListView1.Handle(), form->StatusBar1.Handle(), form->Button1.Handle(),
+       form->Button2.Handle(), form->Button3.Handle()});
+  std::vector<std::u16string> names;
+  for (const winui::test::TAccessibleReading& reading : readings) names.push_back(reading.Name);
+  EXPECT_EQ(names, (std::vector<std::u16string>{u"Hörbuchliste", u"Statuszeile", u"Neu", u"Details",
+                                                u"Bearbeiten"}));
 }
 
 TEST_F(MainWindow, FocusingTheListSaysItsLabelOnce) {

@@ -11,7 +11,9 @@
 
 namespace tvn::test {
 
-void Pump() { winui::TMainForm::ProcessMessages(); }
+void Pump() {
+  winui::TMainForm::ProcessMessages();
+}
 
 bool PumpUntil(const std::function<bool()>& condition, int timeoutMs) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -29,7 +31,8 @@ std::u16string CellText(const winui::TListView& list, int row, int column) {
   item.iSubItem = column;
   item.pszText = buffer;
   item.cchTextMax = 256;
-  const LRESULT n = SendMessageW(list.Handle(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+  const LRESULT n =
+      SendMessageW(list.Handle(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
   return winui::U16(buffer, static_cast<size_t>(n));
 }
 
@@ -48,7 +51,8 @@ LRESULT PanelTextLength(const winui::TStatusBar& bar, int panel) {
 
 std::u16string PanelText(const winui::TStatusBar& bar, int panel) {
   std::vector<wchar_t> buffer(static_cast<size_t>(LOWORD(PanelTextLength(bar, panel))) + 1, L'#');
-  const LRESULT n = SendMessageW(bar.Handle(), SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(buffer.data()));
+  const LRESULT n =
+      SendMessageW(bar.Handle(), SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(buffer.data()));
   return winui::U16(buffer.data(), LOWORD(n));
 }
 
@@ -66,9 +70,16 @@ void WriteListe(const std::u16string& path, const TDaten& daten) {
 
 std::vector<std::u16string> MarkedAuthors(const TForm1& form) {
   std::vector<std::u16string> authors;
-  for (int row = form.ListView1.NextSelected(-1); row >= 0; row = form.ListView1.NextSelected(row)) {
+  for (int row = form.ListView1.NextSelected(-1); row >= 0;
+       row = form.ListView1.NextSelected(row)) {
     authors.push_back(form.Daten.Liste[static_cast<size_t>(row)].Autor);
   }
+  return authors;
+}
+
+std::vector<std::u16string> Authors(const TDaten& daten) {
+  std::vector<std::u16string> authors;
+  for (const TDatenRec& rec : daten.Liste) authors.push_back(rec.Autor);
   return authors;
 }
 
@@ -81,16 +92,19 @@ void MainWindowTest::SetUp() {
 }
 
 void MainWindowTest::TearDown() {
+  EXPECT_TRUE(EditorAnswered()) << "the entry editor was expected but did not show";
+  FEditorTimer.SetEnabled(false);
   form.reset();
   prompt.reset();
 }
 
-void MainWindowTest::OpenWindow() {
+void MainWindowTest::OpenWindow(bool AErsterEintragFrage) {
   form.reset();
   form = std::make_unique<TForm1>(std::vector<std::u16string>{});
   form->IsMainForm = false;  // closing must not end the test's message loop
   form->Create();
-  form->Show();
+  form->Show();  // starts the one-shot timer of the question; it has not run yet
+  if (!AErsterEintragFrage) form->StopTimer1();
   ASSERT_TRUE(PumpUntil([this] { return form->IsShown(); }));
 }
 
@@ -109,6 +123,32 @@ void MainWindowTest::AddEntry(const std::u16string& autor) {
   form->Daten.Add(Entry(autor, u"Neu"));
   form->Daten.Sort(form->SortNr(), form->SortAufS());
   form->SetLvDaten(form->Daten.FindDatenRecNr(Entry(autor, u"Neu")));
+}
+
+void MainWindowTest::ShowListe(const std::vector<std::u16string>& autoren) {
+  form->Daten = Liste(autoren);
+  form->Daten.Sort(form->SortNr(), form->SortAufS());
+  form->SetLvDaten(0);
+}
+
+void MainWindowTest::Mark(const std::vector<int>& rows, int focused) {
+  form->ListView1.SetItemSelected(-1, false);
+  for (int row : rows) form->ListView1.SetItemSelected(row, true);
+  form->ListView1.SetItemFocused(focused);
+}
+
+void MainWindowTest::AnswerEditor(std::function<void(TNeuForm&)> AFill, bool AOk) {
+  // The timer runs in the editor's modal loop, on this thread.
+  FEditorTimer.OnTimer = [this, fill = std::move(AFill), AOk] {
+    TNeuForm& editor = *form->NeuForm;
+    if (!editor.HandleAllocated() || !IsWindowVisible(editor.Handle())) return;
+    FEditorTimer.SetEnabled(false);
+    EditorCaption = editor.Caption();
+    EditorShown = editor.GetNeuDatenRec();
+    if (fill) fill(editor);
+    (AOk ? editor.Button1 : editor.Button3).Click();
+  };
+  FEditorTimer.SetEnabled(true);
 }
 
 }  // namespace tvn::test

@@ -10,7 +10,9 @@ TEST(Utf16, RoundTripsAndReplacesBrokenInput) {
   const std::u16string text = u"Äpfel € 𝄞 x";
   EXPECT_EQ(FromUtf8(ToUtf8(text)), text);
   EXPECT_EQ(ToUtf8(u"ä"), "\xC3\xA4");
-  EXPECT_EQ(FromUtf8("a\xFF" "b"), u"a\uFFFDb");
+  EXPECT_EQ(FromUtf8("a\xFF"
+                     "b"),
+            u"a\uFFFDb");
   EXPECT_EQ(FromUtf8("\xC3"), u"\uFFFD");
   EXPECT_EQ(FromUtf8("\xC0\xAF"), u"\uFFFD\uFFFD") << "overlong forms are refused";
   EXPECT_EQ(ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
@@ -22,6 +24,9 @@ TEST(Platform, TrimRemovesBlanksAndControlCharactersAtBothEnds) {
   EXPECT_EQ(Trim(u" \t\r\n a b \x01\x20"), u"a b");
   EXPECT_EQ(Trim(std::u16string(u"\0\x1f", 2)), u"");
   EXPECT_EQ(Trim(u"\u00a0x\u00a0"), u"\u00a0x\u00a0");  // no-break space is text
+  EXPECT_EQ(TrimRight(u" \t a b\r\n\r\n \x01"), u" \t a b");
+  EXPECT_EQ(TrimRight(std::u16string(u"\0\x1f", 2)), u"");
+  EXPECT_EQ(TrimRight(u"x\u00a0"), u"x\u00a0");
 }
 
 TEST(Platform, LocaleLowerCase) {

@@ -70,6 +70,24 @@ class CommandChannelTest : public ::testing::Test {
     return path;
   }
 
+  // A new channel, as the main window of a program started with these arguments makes it.
+  void StartWith(const std::u16string& file, const std::u16string& more = {}) {
+    std::vector<std::u16string> arguments{file};
+    if (!more.empty()) arguments.push_back(more);
+    Form.Channel.reset();
+    Form.Channel = std::make_unique<TCommandChannel>(Form, arguments);
+    Form.Channel->InstallMessageHandlers(Form);
+  }
+
+  // The start-up file handed on while another program's window is in front.
+  void HandOnStartupFileBehind(const test::TForeignWindow& other, const std::u16string& file) {
+    StartWith(file);
+    ASSERT_TRUE(test::MakeForeground(other.Handle()));
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() != Form.Handle(); }));
+    Form.Channel->HandOnStartupFile();
+    Settle();
+  }
+
   // Sends a payload as a second start would.
   void HandOver(const std::u16string& text) {
     COPYDATASTRUCT payload{0, static_cast<DWORD>(CopyDataByteSize(text)),
@@ -191,23 +209,65 @@ TEST_F(CommandChannelTest, FilesThatCannotBeOpenedGetTheirMessage) {
   EXPECT_EQ(Form.Opened, std::vector<std::u16string>{broken});
 }
 
-TEST_F(CommandChannelTest, AHandOverWhileAModalBoxIsOpenOpensNothingThenOrLater) {
+TEST_F(CommandChannelTest, AHandOverWhileAModalBoxIsOpenOpensOnceTheBoxHasClosed) {
   const std::u16string file = ExistingFile(u"Liste.tvd");
   Prompt.AnswerMessage([&](const winui::TMessageRequest&) {
     HandOver(file);
-    EXPECT_TRUE(Form.Channel->PendingFilename().empty());
+    Settle();
+    EXPECT_TRUE(Form.Opened.empty());  // nothing opens over a dialog
+    EXPECT_EQ(Form.Channel->PendingFilename(), file);
     return winui::mrYes;
   });
   winui::MessageDlg(u"Frage?", winui::TMsgKind::Confirmation, winui::mbYes | winui::mbNo);
   Settle();
-  EXPECT_TRUE(Form.Opened.empty());
+  EXPECT_EQ(Form.Opened, std::vector<std::u16string>{file});
+}
 
-  // Accepted, but a box opens before the window comes to it: the name is dropped.
+TEST_F(CommandChannelTest, ANameAcceptedBeforeAModalBoxOpensWaitsUntilTheBoxHasClosed) {
+  const std::u16string file = ExistingFile(u"Liste.tvd");
   HandOver(file);
   EXPECT_EQ(Form.Channel->PendingFilename(), file);
+  Prompt.AnswerMessage([&](const winui::TMessageRequest&) {
+    Settle();  // WM_OPENPARAMETER comes while the box is open
+    EXPECT_TRUE(Form.Opened.empty());
+    EXPECT_EQ(Form.Channel->PendingFilename(), file);
+    return winui::mrOk;
+  });
+  winui::MessageDlg(u"Hinweis", winui::TMsgKind::Information, winui::mbOK);
+  Settle();
+  EXPECT_EQ(Form.Opened, std::vector<std::u16string>{file});
+  EXPECT_TRUE(Form.Channel->PendingFilename().empty());
+}
+
+// Windows may refuse the foreground to a program started from Explorer.
+TEST_F(CommandChannelTest, AFileWaitsWhileTheWindowIsNotActiveAndOpensOnceItIs) {
+  const std::u16string file = ExistingFile(u"Start.tvd");
+  test::TForeignWindow other;
+  ASSERT_NO_FATAL_FAILURE(HandOnStartupFileBehind(other, file));
+  EXPECT_TRUE(Form.Opened.empty());
+  EXPECT_EQ(Form.Channel->PendingFilename(), file);
+
+  // A box that comes and goes meanwhile does not lose it either.
   Prompt.AnswerMessage(winui::mrOk);
   winui::MessageDlg(u"Hinweis", winui::TMsgKind::Information, winui::mbOK);
+  Settle();
+  EXPECT_TRUE(Form.Opened.empty());
+  EXPECT_EQ(Form.Channel->PendingFilename(), file);
+
+  ASSERT_TRUE(test::MakeForeground(Form.Handle()));
+  EXPECT_TRUE(PumpUntil([&] { return !Form.Opened.empty(); }));
+  EXPECT_EQ(Form.Opened, std::vector<std::u16string>{file});
   EXPECT_TRUE(Form.Channel->PendingFilename().empty());
+  EXPECT_EQ(Form.Timer1Stops, 1);
+}
+
+TEST_F(CommandChannelTest, AWaitingNameIsNotOpenedOnceTheWindowIsClosing) {
+  const std::u16string file = ExistingFile(u"Start.tvd");
+  test::TForeignWindow other;
+  ASSERT_NO_FATAL_FAILURE(HandOnStartupFileBehind(other, file));
+  ASSERT_EQ(Form.Channel->PendingFilename(), file);
+  Form.ClosingS = true;
+  ASSERT_TRUE(test::MakeForeground(Form.Handle()));
   Settle();
   EXPECT_TRUE(Form.Opened.empty());
 }
@@ -221,28 +281,45 @@ TEST_F(CommandChannelTest, OnlyOneNameWaitsAtATime) {
   EXPECT_EQ(Form.Opened, std::vector<std::u16string>{first});
 }
 
-TEST_F(CommandChannelTest, AWindowThatIsNotReadyDropsTheName) {
+TEST_F(CommandChannelTest, AWindowThatIsNotReadyKeepsTheNameUntilItIs) {
   const std::u16string file = ExistingFile(u"Liste.tvd");
   const struct {
     const char* What;
-    bool Started, Loading, Closing, Enabled;
+    bool Started, Loading, Enabled;
   } cases[] = {
-      {"not shown yet", false, false, false, true},
-      {"loading the settings", true, true, false, true},
-      {"closing", true, false, true, true},
-      {"disabled", true, false, false, false},
+      {"not shown yet", false, false, true},
+      {"loading the settings", true, true, true},
+      {"disabled", true, false, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.What);
+    Form.Opened.clear();
     Form.StartedS = c.Started;
     Form.LoadingS = c.Loading;
-    Form.ClosingS = c.Closing;
     EnableWindow(Form.Handle(), c.Enabled);
     HandOver(file);
     Settle();
     EXPECT_TRUE(Form.Opened.empty());
+    EXPECT_EQ(Form.Channel->PendingFilename(), file);
+
+    // Ready again: the first showing hands on what waits, as the end of a dialog does.
+    Form.StartedS = true;
+    Form.LoadingS = false;
+    EnableWindow(Form.Handle(), TRUE);
+    ASSERT_TRUE(test::MakeForeground(Form.Handle()));
+    Form.Channel->HandOnStartupFile();
+    EXPECT_TRUE(PumpUntil([&] { return !Form.Opened.empty(); }));
+    EXPECT_EQ(Form.Opened, std::vector<std::u16string>{file});
     EXPECT_TRUE(Form.Channel->PendingFilename().empty());
   }
+}
+
+TEST_F(CommandChannelTest, AClosingWindowDropsTheName) {
+  Form.ClosingS = true;
+  HandOver(ExistingFile(u"Liste.tvd"));
+  Settle();
+  EXPECT_TRUE(Form.Opened.empty());
+  EXPECT_TRUE(Form.Channel->PendingFilename().empty());
 }
 
 TEST_F(CommandChannelTest, SetFocusRestoresAndBringsTheOpenDialogAboveTheMainWindow) {
@@ -271,9 +348,7 @@ TEST_F(CommandChannelTest, CloseRunsTheExitCommand) {
 
 TEST_F(CommandChannelTest, TheStartupFileIsHandedOnAtTheFirstShowing) {
   const std::u16string file = ExistingFile(u"Start.tvd");
-  Form.Channel.reset();
-  Form.Channel = std::make_unique<TCommandChannel>(Form, std::vector<std::u16string>{file, u"x"});
-  Form.Channel->InstallMessageHandlers(Form);
+  StartWith(file, u"x");
   EXPECT_EQ(Form.Channel->StartupFilename(), file);
   Form.Channel->HandOnStartupFile();
   EXPECT_TRUE(Form.Channel->StartupFilename().empty());

@@ -134,15 +134,17 @@ TEST_F(HandoverFiles, RelativeNamesBecomeFullPaths) {
 TEST(Handover, ProgramWindowIsFoundByItsCaptionEnding) {
   const std::u16string_view program = u"Tavorin V1.13";
   const std::u16string longName(260 - program.size(), u'x');
+  const std::u16string veryLongName(4000, u'y');
   const struct {
     std::u16string caption;
     bool found;
   } cases[] = {
-      {u"Liste.tvd - Tavorin V1.13", true},        {u"Tavorin V1.13", true},
+      {u"Liste.tvd - Tavorin V1.13", true},       {u"Tavorin V1.13", true},
       {u"KeinName - tavorin v1.13", false},  // case counts
-      {u"Tavorin V1.13 - Editor", false},          {u"", false},
-      {longName + u"Tavorin V1.13", true},          // exactly 260 code units
-      {u"y" + longName + u"Tavorin V1.13", false},  // the end lies past the 260 read
+      {u"Tavorin V1.13 - Editor", false},         {u"", false},
+      {longName + u"Tavorin V1.13", true},  // 260 code units
+      {u"y" + longName + u"Tavorin V1.13", true}, {veryLongName + u" - Tavorin V1.13", true},
+      {veryLongName + u" - Tavorin V1.1", false},
   };
   for (const auto& c : cases)
     EXPECT_EQ(IsProgramWindowCaption(c.caption, program), c.found) << ToUtf8(c.caption);

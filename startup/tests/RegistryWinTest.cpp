@@ -14,6 +14,13 @@ using test::PumpUntil;
 using test::TPlainWindow;
 using test::TTestCommandKey;
 
+TRegistrySettings Settings(std::u16string_view AParameters, std::u16string_view ASetFocus,
+                           std::u16string_view AClose) {
+  TRegistrySettings settings;
+  settings.SetData(AParameters, ASetFocus, AClose);
+  return settings;
+}
+
 TEST(RegistrySettings, WrittenValuesAreReadOnceAndTheKeyGoesWithThem) {
   TTestCommandKey key;
   TRegistrySettings written;
@@ -54,15 +61,43 @@ TEST(RegistrySettings, ForeignValuesKeepTheKeyAndAreLeftAlone) {
   EXPECT_FALSE(ReadRegistrySettings(key.Name(), read));
 }
 
-TEST(RegistrySettings, AValueThatIsNoStringFailsEveryReadAndStays) {
+TEST(RegistrySettings, AValueThatIsNoStringIsDeletedAndTheCommandsBesideItAreRead) {
+  const DWORD number = 1;
+  const unsigned char binary[] = {0x43, 0x00, 0x3A, 0x00};
+  const struct {
+    const char* What;
+    const char16_t* Odd;  // the command value written with another type
+    DWORD Type;
+    const void* Data;
+    size_t Size;
+    TRegistrySettings Expected;
+  } cases[] = {
+      {"set focus as a number", u"ProgramSetFocus", REG_DWORD, &number, sizeof number,
+       Settings(u"C:\\a.tvd", {}, {})},
+      {"parameters as bytes", u"ProgramParameters", REG_BINARY, binary, sizeof binary,
+       Settings({}, u"1", u"1")},
+      {"close as a number", u"ProgramClose", REG_DWORD, &number, sizeof number,
+       Settings(u"C:\\a.tvd", u"1", {})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.What);
+    TTestCommandKey key;
+    ASSERT_TRUE(WriteRegistrySettings(key.Name(), c.Expected));
+    key.WriteValue(c.Odd, c.Type, c.Data, c.Size);
+    TRegistrySettings read;
+    EXPECT_TRUE(ReadRegistrySettings(key.Name(), read));
+    EXPECT_EQ(read, c.Expected);
+    EXPECT_FALSE(key.Exists()) << "the odd value went with the others";
+    EXPECT_FALSE(ReadRegistrySettings(key.Name(), read));
+  }
+
+  // Alone it is deleted too, and nothing is found.
   TTestCommandKey key;
-  key.WriteRaw(u"ProgramParameters", u"C:\\a.tvd");
   key.WriteDword(u"ProgramSetFocus", 1);
   TRegistrySettings read;
   EXPECT_FALSE(ReadRegistrySettings(key.Name(), read));
   EXPECT_TRUE(read.Empty());
-  EXPECT_FALSE(ReadRegistrySettings(key.Name(), read));
-  EXPECT_TRUE(key.Exists());
+  EXPECT_FALSE(key.Exists());
 }
 
 TEST(RegistrySettings, StringsWrittenByOthersWithoutNulOrWithAnOddSizeAreRead) {
@@ -148,6 +183,23 @@ TEST_F(RegistryCommand, OfCommandsFoundInOnePollOnlyTheFirstRunsAndAllAreDeleted
   ASSERT_TRUE(WriteRegistrySettings(key.Name(), rsSetFocus()));
   ASSERT_TRUE(PumpUntil([&] { return Window.Count(kWmProgramSetFocus) == 2; }));
   EXPECT_EQ(Window.Count(kWmProgramClose), 0);
+}
+
+TEST_F(RegistryCommand, AValueThatIsNoStringDoesNotBlockTheChannel) {
+  TTestCommandKey key;
+  const auto watch = StartWatch(key);
+  const unsigned char binary[] = {1, 2, 3};
+  key.WriteValue(u"ProgramParameters", REG_BINARY, binary, sizeof binary);
+  key.WriteRaw(u"ProgramSetFocus", u"1");
+  ASSERT_TRUE(PumpUntil([&] { return Window.Count(kWmProgramSetFocus) == 1; }));
+  EXPECT_FALSE(key.Exists());
+  EXPECT_EQ(Window.Count(WM_COPYDATA), 0);
+
+  // Later commands still arrive.
+  key.WriteDword(u"ProgramSetFocus", 1);
+  ASSERT_TRUE(WriteRegistrySettings(key.Name(), rsClose()));
+  ASSERT_TRUE(PumpUntil([&] { return Window.Count(kWmProgramClose) == 1; }));
+  EXPECT_EQ(Window.Count(kWmProgramSetFocus), 1);
 }
 
 TEST_F(RegistryCommand, CommandsStillQueuedWhenTheThreadGoesAreDropped) {

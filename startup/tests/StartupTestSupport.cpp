@@ -1,8 +1,13 @@
 #include "startup/tests/StartupTestSupport.h"
 
+#include <shlobj.h>
+
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 
+#include "data/tests/TestData.h"
+#include "mainwindow/WindowCaption.h"
 #include "platform/Utf16.h"
 #include "startup/ProgramWindow.h"
 #include "winui/Form.h"
@@ -143,5 +148,37 @@ bool CommandKeyExists(const std::u16string& name) {
 }
 
 void DeleteCommandKey(const std::u16string& name) { RegDeleteTreeW(HKEY_CURRENT_USER, W(name)); }
+
+bool TavorinRuns() {
+  HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, W(std::u16string(kProgramCaption)));
+  if (mutex) CloseHandle(mutex);
+  return mutex != nullptr || FindProgramWindow(kProgramCaption) != nullptr;
+}
+
+std::u16string SettingsFilePath() {
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, folder))) return {};
+  return reinterpret_cast<const char16_t*>(folder) + std::u16string(u"\\Tavorin\\Tavorin.ini");
+}
+
+namespace {
+
+}  // namespace
+
+TSettingsFileGuard::TSettingsFileGuard() : FPath(SettingsFilePath()) {
+  if (!FPath.empty() && std::filesystem::exists(std::filesystem::path(FPath))) {
+    FSaved = ReadBytes(FPath);
+  }
+}
+
+TSettingsFileGuard::~TSettingsFileGuard() {
+  if (FPath.empty()) return;
+  if (FSaved) {
+    WriteBytes(FPath, *FSaved);
+  } else {
+    std::error_code ec;
+    std::filesystem::remove(std::filesystem::path(FPath), ec);
+  }
+}
 
 }  // namespace tvn::test

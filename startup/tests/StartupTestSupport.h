@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 namespace tvn::test {
@@ -74,5 +75,24 @@ class TTestCommandKey {
 
 bool CommandKeyExists(const std::u16string& name);
 void DeleteCommandKey(const std::u16string& name);
+
+// A Tavorin of this Wine session holds the mutex or shows its window.
+bool TavorinRuns();
+
+// The settings file of the Wine prefix's user.
+std::u16string SettingsFilePath();
+
+// The user's settings file as it was before the test, put back afterwards.
+class TSettingsFileGuard {
+ public:
+  TSettingsFileGuard();
+  ~TSettingsFileGuard();
+  TSettingsFileGuard(const TSettingsFileGuard&) = delete;
+  TSettingsFileGuard& operator=(const TSettingsFileGuard&) = delete;
+
+ private:
+  std::u16string FPath;
+  std::optional<std::string> FSaved;
+};
 
 }  // namespace tvn::test

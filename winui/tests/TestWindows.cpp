@@ -1,7 +1,9 @@
 #include "winui/tests/TestWindows.h"
 
+#include <sstream>
 #include <string>
 
+#include "platform/Utf16.h"
 #include "winui/Form.h"
 
 namespace winui::test {
@@ -59,6 +61,19 @@ void PressKey(WORD key, TShiftState modifiers) {
   }
 }
 
+void TypeText(const std::u16string& text) {
+  for (char16_t ch : text) {
+    INPUT strokes[2] = {};
+    for (INPUT& stroke : strokes) {
+      stroke.type = INPUT_KEYBOARD;
+      stroke.ki.wScan = ch;
+      stroke.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    strokes[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(2, strokes, sizeof(INPUT));
+  }
+}
+
 HWND FocusOf(DWORD threadId) {
   GUITHREADINFO info{};
   info.cbSize = sizeof(info);
@@ -106,6 +121,83 @@ std::wstring TextOf(HWND window) {
   wchar_t text[512] = {};
   GetWindowTextW(window, text, 512);
   return text;
+}
+
+namespace {
+
+std::wstring ProbePath() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path, n);
+  return folder.substr(0, folder.find_last_of(L"\\/") + 1) + L"tvn_accessible_probe.exe";
+}
+
+// Runs the probe with its output into a pipe, handling this thread's messages meanwhile:
+// the probe's requests come to this thread's windows. Empty on failure.
+std::string RunProbe(std::wstring commandLine) {
+  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return {};
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = writeEnd;
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                      nullptr, nullptr, &startup, &process);
+  CloseHandle(writeEnd);
+  std::string output;
+  auto drain = [&] {
+    DWORD available = 0;
+    while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+      char buffer[4096];
+      DWORD got = 0;
+      if (!ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) || got == 0) break;
+      output.append(buffer, got);
+    }
+  };
+  if (started) {
+    const ULONGLONG end = GetTickCount64() + 30000;
+    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 50, QS_ALLINPUT) !=
+               WAIT_OBJECT_0 &&
+           GetTickCount64() < end) {
+      TMainForm::ProcessMessages();
+      drain();
+    }
+    if (WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0) {
+      TerminateProcess(process.hProcess, 1);
+      output.clear();
+    }
+    drain();
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  CloseHandle(readEnd);
+  return output;
+}
+
+}  // namespace
+
+std::vector<TAccessibleReading> ReadFromOtherProcess(const std::vector<HWND>& windows) {
+  std::wstring commandLine = L"\"" + ProbePath() + L"\"";
+  for (HWND window : windows) {
+    commandLine += L" " + std::to_wstring(reinterpret_cast<INT_PTR>(window));
+  }
+  std::istringstream lines(RunProbe(commandLine));
+  std::vector<TAccessibleReading> readings;
+  for (std::string line; std::getline(lines, line);) {
+    TAccessibleReading reading;
+    const size_t tab = line.find('\t');
+    if (line != "-" && tab != std::string::npos) {
+      reading.Found = true;
+      reading.Name = tvn::FromUtf8(line.substr(0, tab));
+      reading.Role = std::stol(line.substr(tab + 1));
+    }
+    readings.push_back(reading);
+  }
+  return readings;
 }
 
 }  // namespace winui::test

@@ -19,6 +19,9 @@ bool PumpUntil(const std::function<bool()>& cond, int timeoutMs = 5000);
 bool WaitFor(const std::function<bool()>& cond, int timeoutMs = 5000);
 // Presses and releases a key with modifiers through the input queue (keybd_event).
 void PressKey(WORD key, TShiftState modifiers = 0);
+// Types the characters through the input queue as Unicode key strokes (VK_PACKET), so that
+// any character arrives whatever the keyboard layout.
+void TypeText(const std::u16string& text);
 // The focused window of a thread.
 HWND FocusOf(DWORD threadId);
 // A visible top-level dialog-class window (#32770) of a thread, or null.
@@ -26,5 +29,15 @@ HWND FindDialogOfThread(DWORD threadId);
 // All descendants of a window with the class name.
 std::vector<HWND> DescendantsOfClass(HWND parent, const std::wstring& className);
 std::wstring TextOf(HWND window);
+
+// What a screen reader in another process reads for a window's client object.
+struct TAccessibleReading {
+  bool Found = false;  // the window has an accessible object
+  std::u16string Name;
+  long Role = 0;
+};
+// Reads the windows from a second process (the probe program beside the test program, see
+// tvn_use_accessible_probe) while this thread answers its requests.
+std::vector<TAccessibleReading> ReadFromOtherProcess(const std::vector<HWND>& windows);
 
 }  // namespace winui::test
