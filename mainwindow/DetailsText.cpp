@@ -104,6 +104,13 @@ std::u16string DetailsText(const std::vector<const TDatenRec*>& entries, bool De
   return builder.Finish();
 }
 
+std::u16string DetailsCaption(long long markedCount) {
+  if (markedCount == 1) return std::u16string(ResConst::DetailsCaptions[1]);
+  std::u16string caption(ResConst::DetailsCaptions[0]);
+  const size_t at = caption.find(u"%s");
+  return caption.replace(at, 2, GroupThousands(markedCount));
+}
+
 std::vector<const TDatenRec*> AlleEintraege(const TDaten& daten) {
   std::vector<const TDatenRec*> entries;
   entries.reserve(daten.Liste.size());

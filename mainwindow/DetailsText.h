@@ -16,6 +16,10 @@ namespace tvn {
 std::u16string DetailsText(const std::vector<const TDatenRec*>& entries, bool DetailNamenS,
                            const TWeekdayNames& weekdays);
 
+// The viewer's caption for that many marked entries: the singular for one, otherwise the
+// number with its thousands grouped.
+std::u16string DetailsCaption(long long markedCount);
+
 // Every entry of a list, in list order.
 std::vector<const TDatenRec*> AlleEintraege(const TDaten& daten);
 

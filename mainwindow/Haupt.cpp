@@ -8,6 +8,7 @@
 
 #include "data/ResConst.h"
 #include "dialogs/Neu.h"
+#include "dialogs/ReAnsicht.h"
 #include "mainwindow/FensterGroesse.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/KxFolder.h"
@@ -51,6 +52,7 @@ TForm1::~TForm1() {
   FRetiredHistoryItems.clear();
   FChannel.reset();
   NeuForm.reset();
+  ReAnsichtForm.reset();
   if (FScreenReader && ProgramScreenReader() == FScreenReader.get())
     SetProgramScreenReader(nullptr);
   FScreenReader.reset();
@@ -138,6 +140,8 @@ void TForm1::FormCreate() {
 
   NeuForm = std::make_unique<TNeuForm>(this);
   NeuForm->Create();
+  ReAnsichtForm = std::make_unique<TReAnsichtForm>(this);
+  ReAnsichtForm->Create();
 
   UndoDaten.SetMaxLen(9);
   HistoryMenuList.EscapeAmpersand = true;

@@ -27,6 +27,7 @@
 namespace tvn {
 
 class TNeuForm;
+class TReAnsichtForm;
 
 class TForm1 : public winui::TMainForm, public ICommandChannelHost {
  public:
@@ -118,6 +119,10 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
 
   // ---- entry commands ----
   void MenuAktNeuClick();
+  // Details: the marked entries in the viewer.
+  void Button2Click();
+  // The details of the marked entries in list order; empty when none is marked.
+  std::u16string GetDetailsText() const;
   void MenuAktBearbeitenClick();
   void MenuAktDuplizierenClick();
   void MenuAktAlleMarkierenClick();
@@ -171,6 +176,8 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   // ---- fields other parts of the program use ----
   // The entry editor, made once at creation.
   std::unique_ptr<TNeuForm> NeuForm;
+  // The details viewer, made once at creation.
+  std::unique_ptr<TReAnsichtForm> ReAnsichtForm;
   bool IsClosing = false;
   winui::TControl* MerkActiveControl = nullptr;
   TDaten CopyDaten;
@@ -206,7 +213,6 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   // The items of "A&ktionen" and their twins in the context menu PuMenu1; captions,
   // shortcuts and tags come from one table (HauptAktionen.cpp).
   winui::TMenuItem MenuAktNeu, PuNeu;
-  // Hidden until the details viewer attaches.
   winui::TMenuItem MenuAktDetails, PuDetails;
   winui::TMenuItem MenuAktBearbeiten, PuBearbeiten;
   winui::TMenuItem MenuAktDuplizieren, PuDuplizieren;

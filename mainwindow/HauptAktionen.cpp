@@ -33,7 +33,7 @@ const TAktion kAktionen[] = {
     {&TForm1::MenuAktNeu, &TForm1::PuNeu, u"&Neuer Eintrag...", Ctrl('N'), 0,
      &TAktionenEnabling::Neu, [](TForm1& f, int) { f.MenuAktNeuClick(); }},
     {&TForm1::MenuAktDetails, &TForm1::PuDetails, u"&Details aller markierten Einträge...",
-     Ctrl('D'), 0, &TAktionenEnabling::Details, nullptr},
+     Ctrl('D'), 0, &TAktionenEnabling::Details, [](TForm1& f, int) { f.Button2Click(); }},
     {&TForm1::MenuAktBearbeiten, &TForm1::PuBearbeiten, u"Eintrag &bearbeiten...", Ctrl('B'), 0,
      &TAktionenEnabling::Bearbeiten, [](TForm1& f, int) { f.MenuAktBearbeitenClick(); }},
     {&TForm1::MenuAktDuplizieren, &TForm1::PuDuplizieren, u"Eintrag du&plizieren...", Ctrl('P'), 0,
@@ -89,12 +89,10 @@ void TForm1::BuildAktionen() {
     MenuAktionen.Add(this->*a.Menu);
     PuMenu1.Items.Add(this->*a.Pu);
   }
-  // The details command comes with the details viewer.
-  MenuAktDetails.SetVisible(false);
-  PuDetails.SetVisible(false);
   MenuAktionen.OnPopup = [this] { MenuAktionenClick(); };
   PuMenu1.OnPopup = [this] { MenuAktionenClick(); };
   Button1.OnClick = [this] { MenuAktNeuClick(); };
+  Button2.OnClick = [this] { Button2Click(); };
   Button3.OnClick = [this] { MenuAktBearbeitenClick(); };
 }
 

@@ -104,5 +104,13 @@ TEST(DetailsText, HeadingsFromTheThousandthOnAreGrouped) {
   EXPECT_EQ(text.substr(text.size() - 4), u"24\r\n");
 }
 
+TEST(DetailsText, TheCaptionNamesOneEntryOrTheGroupedNumber) {
+  EXPECT_EQ(DetailsCaption(1), u"Details des markierten Eintrags");
+  EXPECT_EQ(DetailsCaption(2), u"Details aller 2 markierten Einträge");
+  EXPECT_EQ(DetailsCaption(999), u"Details aller 999 markierten Einträge");
+  EXPECT_EQ(DetailsCaption(1000), u"Details aller 1.000 markierten Einträge");
+  EXPECT_EQ(DetailsCaption(1234567), u"Details aller 1.234.567 markierten Einträge");
+}
+
 }  // namespace
 }  // namespace tvn
