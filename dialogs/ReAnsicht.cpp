@@ -55,6 +55,8 @@ void TReAnsichtForm::SetStandardData() {
   RichEdit1.PopupMenu = &PopupMenu1;
   RichEdit1.OnChange = [this] { RichEdit1Change(); };
   RichEdit1.OnEnter = [this] { RichEdit1Enter(); };
+  // No label stands before the field: screen readers reading the window get its name here.
+  RichEdit1.SetAccessibleName(u"Detailtext:");
 
   Button1.SetDefault(true);
   Button1.OnClick = [this] { Button1Click(); };

@@ -11,6 +11,7 @@
 #include "layout/TvnLayout.h"
 #include "screenreader/ScreenReaderOutput.h"
 #include "screenreader/tests/ReaderDoubles.h"
+#include "winui/tests/TestWindows.h"
 
 namespace tvn::test {
 namespace {
@@ -41,6 +42,23 @@ TEST_F(ReAnsichtTest, DetailtextIsSpokenOnceEachTimeTheFieldGetsTheFocus) {
   const std::vector<std::u16string> twice = {u"Detailtext:", u"Detailtext:"};
   EXPECT_EQ(nvda.Texts("speakText"), twice);
   EXPECT_EQ(nvda.Texts("brailleMessage"), twice);
+}
+
+TEST_F(ReAnsichtTest, ScreenReadersReadingTheWindowFindTheFieldAndButtonsByName) {
+  std::vector<winui::test::TAccessibleReading> readings;
+  Run(u"Details", u"Autor: Mann\r\n", [&] {
+    readings = winui::test::ReadFromOtherProcess(
+        {form.RichEdit1.Handle(), form.Button1.Handle(), form.Button2.Handle(),
+         form.Button3.Handle()});
+    Key(VK_ESCAPE);
+  });
+  ExpectNoErrors();
+  std::vector<std::u16string> names;
+  for (const winui::test::TAccessibleReading& r : readings) {
+    names.push_back(r.Found ? r.Name : u"(no accessible object)");
+  }
+  EXPECT_EQ(names,
+            (std::vector<std::u16string>{u"Detailtext:", u"Drucken", u"Speichern", u"Schließen"}));
 }
 
 RECT ScreenRect(const winui::TControl& control) {
