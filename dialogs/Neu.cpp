@@ -260,9 +260,9 @@ void TNeuForm::FormShow() {
 // their check boxes and the RichEdit's standard object has no name: they are named here,
 // for every new window.
 void TNeuForm::NameUnlabelledFields() {
-  SetAccessibleName(DatePicker1.Handle(), StripAmpersands(CheckBoxDp1.Text()));
-  SetAccessibleName(DatePicker2.Handle(), StripAmpersands(CheckBoxDp2.Text()));
-  SetAccessibleName(RichEdit1.Handle(), StripAmpersands(LabelRe1.Text()));
+  tvn::SetAccessibleName(DatePicker1.Handle(), StripAmpersands(CheckBoxDp1.Text()));
+  tvn::SetAccessibleName(DatePicker2.Handle(), StripAmpersands(CheckBoxDp2.Text()));
+  tvn::SetAccessibleName(RichEdit1.Handle(), StripAmpersands(LabelRe1.Text()));
 }
 
 void TNeuForm::FormClose() {
