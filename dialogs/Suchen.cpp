@@ -107,7 +107,12 @@ void TSuchenForm::FormShow() {
 }
 
 void TSuchenForm::FormClose() {
-  if (ModalResult() != winui::mrOk) MerkeFensterdaten(false);
+  if (ModalResult() == winui::mrOk) {
+    // The typed date becomes the control's date: the next layout shows that one again.
+    DatePicker1.SetDatum(DatePicker1.Datum());
+  } else {
+    MerkeFensterdaten(false);
+  }
   Timer1.SetEnabled(false);
 }
 

@@ -8,6 +8,7 @@
 
 #include "data/ResConst.h"
 #include "dialogs/Neu.h"
+#include "dialogs/Suchen.h"
 #include "mainwindow/FensterGroesse.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/KxFolder.h"
@@ -51,6 +52,7 @@ TForm1::~TForm1() {
   FRetiredHistoryItems.clear();
   FChannel.reset();
   NeuForm.reset();
+  SuchenForm.reset();
   if (FScreenReader && ProgramScreenReader() == FScreenReader.get())
     SetProgramScreenReader(nullptr);
   FScreenReader.reset();
@@ -75,7 +77,7 @@ void TForm1::BuildMenus() {
   BuildAktionen();
 
   MainMenu1.Items.Add(MenuSuchen);
-  MenuSuchen.SetVisible(false);
+  BuildSuchen();
 
   MainMenu1.Items.Add(MenuSortieren);
   static constexpr std::array<std::u16string_view, kSortNrCount> kSortCaptions = {
@@ -138,6 +140,8 @@ void TForm1::FormCreate() {
 
   NeuForm = std::make_unique<TNeuForm>(this);
   NeuForm->Create();
+  SuchenForm = std::make_unique<TSuchenForm>(this);
+  SuchenForm->Create();
 
   UndoDaten.SetMaxLen(9);
   HistoryMenuList.EscapeAmpersand = true;

@@ -27,6 +27,7 @@
 namespace tvn {
 
 class TNeuForm;
+class TSuchenForm;
 
 class TForm1 : public winui::TMainForm, public ICommandChannelHost {
  public:
@@ -132,6 +133,15 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   // read commands then look at the marked entries).
   void AktionenEnablingSetzen(bool AMenuGeoeffnetS);
 
+  // ---- search ----
+  void MenuSuchenSuchenClick();
+  void MenuSuchenWeiterClick();
+  // WeiterS: start one entry beyond the focused one; RueckwaertsS: backward whatever the
+  // dialog says. A hit becomes the only marked and focused row; running off an end says so.
+  void SuchenStarten(bool WeiterS, bool RueckwaertsS);
+  // The enabling of "&Suchen": the menu opens, or a shortcut key is looked up.
+  void SuchenEnablingSetzen();
+
   // ---- import and export ----
   void MenuDateiImportClick();
   void MenuAktExportClick();
@@ -171,6 +181,8 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   // ---- fields other parts of the program use ----
   // The entry editor, made once at creation.
   std::unique_ptr<TNeuForm> NeuForm;
+  // The search dialog, made once: its controls keep the settings between searches.
+  std::unique_ptr<TSuchenForm> SuchenForm;
   bool IsClosing = false;
   winui::TControl* MerkActiveControl = nullptr;
   TDaten CopyDaten;
@@ -219,8 +231,9 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   winui::TMenuItem MenuAktExport, PuExport;
   winui::TMenuItem MenuAktGelesen, PuGelesen;
   winui::TMenuItem MenuAktNichtGelesen, PuNichtGelesen;
-  // Hidden until the search commands attach.
   winui::TMenuItem MenuSuchen{u"&Suchen"};
+  winui::TMenuItem MenuSuchenSuchen{u"&Suchen...", {'F', winui::ssCtrl}};
+  winui::TMenuItem MenuSuchenWeiter{u"&Weitersuchen", {VK_F3, 0}};
   winui::TMenuItem MenuSortieren{u"S&ortieren"};
   std::array<winui::TMenuItem, kSortNrCount> MenuSortNr;
   winui::TMenuItem MenuSortStrich{u"-"};
@@ -245,6 +258,7 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
  private:
   void BuildMenus();
   void BuildAktionen();
+  void BuildSuchen();
   void SetupFileDialogs();
   void SetupListView();
   void SetupStatusBar();

@@ -58,45 +58,6 @@ TEST_F(NeuFormTest, EachFieldSaysItsLabelOnceWhenItGetsTheFocus) {
   EXPECT_EQ(nvda.Texts("brailleMessage"), labels);
 }
 
-// The names a screen reader reads for the windows: the probe program beside the test
-// asks for them from its own process through Active Accessibility.
-std::vector<std::string> AccessibleNames(const std::vector<HWND>& windows) {
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring folder(self);
-  folder.resize(folder.find_last_of(L"\\/") + 1);
-  const std::wstring outFile = folder + L"accessible-names.txt";
-  DeleteFileW(outFile.c_str());
-  std::wstring command = L"\"" + folder + L"tvn_accessible_name_probe.exe\" \"" + outFile + L"\"";
-  for (HWND window : windows) {
-    wchar_t hex[32];
-    swprintf(hex, 32, L" %llx",
-             static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
-    command += hex;
-  }
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process))
-    return {"(probe not started)"};
-  WaitForSingleObject(process.hProcess, 20000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  std::vector<std::string> names;
-  if (FILE* in = _wfopen(outFile.c_str(), L"rb")) {
-    char line[512];
-    while (std::fgets(line, sizeof(line), in)) {
-      std::string name(line);
-      while (!name.empty() && (name.back() == '\n' || name.back() == '\r')) name.pop_back();
-      names.push_back(name);
-    }
-    std::fclose(in);
-  }
-  DeleteFileW(outFile.c_str());
-  return names;
-}
-
 TEST_F(NeuFormTest, EveryControlIsNamedByItsLabelOrCaptionWithoutTheAmpersand) {
   struct TNamed {
     const winui::TControl* Control;
@@ -123,12 +84,7 @@ TEST_F(NeuFormTest, EveryControlIsNamedByItsLabelOrCaptionWithoutTheAmpersand) {
     std::vector<HWND> windows;
     for (const TNamed& n : expected) windows.push_back(n.Control->Handle());
     names = AccessibleNames(windows);
-    windows.clear();
-    for (HWND button : winui::test::DescendantsOfClass(form.RadioGroup1.Handle(), L"Button")) {
-      if ((GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX)
-        windows.push_back(button);
-    }
-    radios = AccessibleNames(windows);
+    radios = AccessibleNames(RadioButtons(form.RadioGroup1));
     Key(VK_ESCAPE);
   });
   ExpectNoErrors();
