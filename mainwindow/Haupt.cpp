@@ -9,6 +9,7 @@
 #include "data/ResConst.h"
 #include "dialogs/Neu.h"
 #include "dialogs/ReAnsicht.h"
+#include "dialogs/Suchen.h"
 #include "mainwindow/FensterGroesse.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/KxFolder.h"
@@ -53,6 +54,7 @@ TForm1::~TForm1() {
   FChannel.reset();
   NeuForm.reset();
   ReAnsichtForm.reset();
+  SuchenForm.reset();
   if (FScreenReader && ProgramScreenReader() == FScreenReader.get())
     SetProgramScreenReader(nullptr);
   FScreenReader.reset();
@@ -77,7 +79,7 @@ void TForm1::BuildMenus() {
   BuildAktionen();
 
   MainMenu1.Items.Add(MenuSuchen);
-  MenuSuchen.SetVisible(false);
+  BuildSuchen();
 
   MainMenu1.Items.Add(MenuSortieren);
   static constexpr std::array<std::u16string_view, kSortNrCount> kSortCaptions = {
@@ -142,6 +144,8 @@ void TForm1::FormCreate() {
   NeuForm->Create();
   ReAnsichtForm = std::make_unique<TReAnsichtForm>(this);
   ReAnsichtForm->Create();
+  SuchenForm = std::make_unique<TSuchenForm>(this);
+  SuchenForm->Create();
 
   UndoDaten.SetMaxLen(9);
   HistoryMenuList.EscapeAmpersand = true;

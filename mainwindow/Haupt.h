@@ -28,6 +28,7 @@ namespace tvn {
 
 class TNeuForm;
 class TReAnsichtForm;
+class TSuchenForm;
 
 class TForm1 : public winui::TMainForm, public ICommandChannelHost {
  public:
@@ -137,6 +138,15 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   // read commands then look at the marked entries).
   void AktionenEnablingSetzen(bool AMenuGeoeffnetS);
 
+  // ---- search ----
+  void MenuSuchenSuchenClick();
+  void MenuSuchenWeiterClick();
+  // WeiterS: start one entry beyond the focused one; RueckwaertsS: backward whatever the
+  // dialog says. A hit becomes the only marked and focused row; running off an end says so.
+  void SuchenStarten(bool WeiterS, bool RueckwaertsS);
+  // The enabling of "&Suchen": the menu opens, or a shortcut key is looked up.
+  void SuchenEnablingSetzen();
+
   // ---- import and export ----
   void MenuDateiImportClick();
   void MenuAktExportClick();
@@ -178,6 +188,8 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   std::unique_ptr<TNeuForm> NeuForm;
   // The details viewer, made once at creation.
   std::unique_ptr<TReAnsichtForm> ReAnsichtForm;
+  // The search dialog, made once: its controls keep the settings between searches.
+  std::unique_ptr<TSuchenForm> SuchenForm;
   bool IsClosing = false;
   winui::TControl* MerkActiveControl = nullptr;
   TDaten CopyDaten;
@@ -225,8 +237,9 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
   winui::TMenuItem MenuAktExport, PuExport;
   winui::TMenuItem MenuAktGelesen, PuGelesen;
   winui::TMenuItem MenuAktNichtGelesen, PuNichtGelesen;
-  // Hidden until the search commands attach.
   winui::TMenuItem MenuSuchen{u"&Suchen"};
+  winui::TMenuItem MenuSuchenSuchen{u"&Suchen...", {'F', winui::ssCtrl}};
+  winui::TMenuItem MenuSuchenWeiter{u"&Weitersuchen", {VK_F3, 0}};
   winui::TMenuItem MenuSortieren{u"S&ortieren"};
   std::array<winui::TMenuItem, kSortNrCount> MenuSortNr;
   winui::TMenuItem MenuSortStrich{u"-"};
@@ -251,6 +264,7 @@ class TForm1 : public winui::TMainForm, public ICommandChannelHost {
  private:
   void BuildMenus();
   void BuildAktionen();
+  void BuildSuchen();
   void SetupFileDialogs();
   void SetupListView();
   void SetupStatusBar();

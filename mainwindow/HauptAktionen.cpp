@@ -7,6 +7,7 @@
 #include "mainwindow/EntryCommands.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/Haupt.h"
+#include "winui/Modal.h"
 #include "winui/Prompt.h"
 
 namespace tvn {
@@ -129,12 +130,17 @@ void TForm1::ShortCutEnabling() {
   // Ctrl+S also saves a list without changes.
   MenuDateiSpeichern.SetEnabled(true);
   MenuDateiClose.SetEnabled(SchliessenEnabled(FFilename, Daten.Count()));
+  SuchenEnablingSetzen();
 }
 
 bool TForm1::ShortCutPruefen(winui::TShortCut AKey) {
   if (!FStarted || FLoading || IsClosing) return false;
-  // Shift+F3 is the search's key (backwards again); no other handler may take it.
-  if (AKey == winui::TShortCut{VK_F3, winui::ssShift}) return true;
+  // Shift+F3 searches backwards again; no other handler may take it.
+  if (AKey == winui::TShortCut{VK_F3, winui::ssShift} && Enabled() && winui::ModalLevel() == 0 &&
+      GetActiveWindow() == Handle()) {
+    if (SchonGesuchtS && Daten.Count() > 0) SuchenStarten(true, true);
+    return true;
+  }
   ShortCutEnabling();
   return false;
 }

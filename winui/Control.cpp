@@ -360,8 +360,10 @@ void TControl::SetTabOrder(int ATabOrder) {
   if (!FParent) return;
   std::vector<TControl*>& list = FParent->FControls;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
-  auto isAttached = [&list](const TControl* c) {
-    return std::any_of(list.begin(), list.end(),
+  // This control's own label counts as attached too, though the control is out of the list.
+  auto isAttached = [this, &list](const TControl* c) {
+    return c->IsAttachedLabelOf(this) ||
+           std::any_of(list.begin(), list.end(),
                        [c](const TControl* o) { return o != c && c->IsAttachedLabelOf(o); });
   };
   int index = 0;

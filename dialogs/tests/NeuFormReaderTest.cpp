@@ -55,14 +55,6 @@ TEST_F(NeuFormTest, EachFieldSaysItsLabelOnceWhenItGetsTheFocus) {
   EXPECT_EQ(nvda.Texts("brailleMessage"), labels);
 }
 
-// The names a screen reader reads for the windows, from another process.
-std::vector<std::u16string> AccessibleNames(const std::vector<HWND>& windows) {
-  std::vector<std::u16string> names;
-  for (const winui::test::TAccessibleReading& reading : winui::test::ReadFromOtherProcess(windows))
-    names.push_back(reading.Found ? reading.Name : u"(no accessible object)");
-  return names;
-}
-
 TEST_F(NeuFormTest, EveryControlIsNamedByItsLabelOrCaptionWithoutTheAmpersand) {
   struct TNamed {
     const winui::TControl* Control;
@@ -89,12 +81,7 @@ TEST_F(NeuFormTest, EveryControlIsNamedByItsLabelOrCaptionWithoutTheAmpersand) {
     std::vector<HWND> windows;
     for (const TNamed& n : expected) windows.push_back(n.Control->Handle());
     names = AccessibleNames(windows);
-    windows.clear();
-    for (HWND button : winui::test::DescendantsOfClass(form.RadioGroup1.Handle(), L"Button")) {
-      if ((GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX)
-        windows.push_back(button);
-    }
-    radios = AccessibleNames(windows);
+    radios = AccessibleNames(RadioButtons(form.RadioGroup1));
     Key(VK_ESCAPE);
   });
   ExpectNoErrors();

@@ -1,78 +1,29 @@
-// The entry editor shown over an owner window and driven by real key presses from a
-// second thread while its dialog loop runs on the test's thread. Message boxes go to the
-// scripted prompt, which notes their texts and answers OK.
+// The entry editor shown over an owner window and driven by real key presses
+// (DialogTestSupport.h).
 #pragma once
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <atomic>
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "dialogs/Neu.h"
-#include "winui/ScriptedPrompt.h"
+#include "dialogs/tests/DialogTestSupport.h"
 
 namespace tvn::test {
 
-class TOwnerForm : public winui::TMainForm {
- public:
-  TOwnerForm() { IsMainForm = false; }
-  ~TOwnerForm() override { DestroyHandle(); }
-  void FormCreate() override;
-};
+using TTestNeuForm = TShownDialog<TNeuForm>;
 
-// Hands the window over to the driving thread once it is shown.
-class TTestNeuForm : public TNeuForm {
- public:
-  using TNeuForm::TNeuForm;
-  void FormShow() override;
-  void FormClose() override;
-  std::atomic<HWND> Window{nullptr};
-  std::function<void()> OnShown;  // after the layout of a showing, on the dialog's thread
-};
-
-class NeuFormTest : public ::testing::Test {
+class NeuFormTest : public DialogKeysTest {
  protected:
   void SetUp() override;
-  void TearDown() override;
 
   // Shows the dialog; script runs on a second thread once the dialog is in front with
   // the focus in the author field. The dialog is closed in any case afterwards.
   winui::TModalResult Run(const std::function<void()>& script);
 
-  // Script steps (driving thread). Each notes a failure and returns false on timeout.
-  bool Step(const std::function<bool()>& cond, const std::string& what, int timeoutMs = 5000);
-  void Key(WORD key, winui::TShiftState modifiers = 0);
-  // Letters, digits and blanks as their keys (letters come out in lower case).
-  void Type(std::string_view text);
-  bool KeyTo(WORD key, winui::TShiftState modifiers, const winui::TControl& target,
-             const std::string& what);
-  bool FocusIs(const winui::TControl& control) const;
-  bool WaitForFocus(const winui::TControl& control, const std::string& what);
-  // Waits for the n-th message box (counted from 1) and then for the focus it leaves.
-  bool WaitForMessage(size_t n, const winui::TControl& focus, const std::string& what);
-  std::wstring TextOf(const winui::TControl& control) const;
-  bool IsChecked(const winui::TControl& box) const;
-
-  // Queues OK answers for that many message boxes; each is counted as it comes.
-  void AnswerMessages(int count);
-  // After the run: the texts of the boxes shown, each checked to be an information box
-  // with one OK button.
-  std::vector<std::u16string> Messages() const;
-  void ExpectNoErrors() const;
-
-  const DWORD ui = GetCurrentThreadId();
-  winui::TScriptedPrompt prompt;
-  TOwnerForm owner;
   TTestNeuForm form{&owner};
   TDaten Daten;
-  std::vector<std::string> errors;
-
- private:
-  void BringToFront();
-  std::atomic<size_t> FMessageCount{0};
 };
 
 // An entry with every field set, received before returned.
