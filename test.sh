@@ -30,6 +30,7 @@ ctest --test-dir "$out/native" --output-on-failure -j "$jobs" || status=1
   tvn_prepare_prefix
   tvn_ensure_display
   tvn_keep_wineserver
+  tvn_keep_desktop "$out/win64/winui/tvn-keep-desktop.exe"
   ctest --test-dir "$out/win64" --output-on-failure -j "$jobs" --timeout 300
 ) || status=1
 TVN_FUZZ_SECONDS="${TVN_FUZZ_SECONDS:-20}" fuzz/run.sh "$out/fuzz" || status=1

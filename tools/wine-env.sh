@@ -78,3 +78,12 @@ tvn_stop_wineserver() {
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
 }
+
+# Wine ends its desktop process a few seconds after the last window is gone; a test that
+# makes its first window just then fails. A hidden window of one program keeps the desktop
+# until the server stops.
+tvn_keep_desktop() {
+  local program="$1"
+  [ -f "$program" ] || { echo "missing $program" >&2; return 1; }
+  wine "$program" </dev/null >/dev/null 2>&1 &
+}
