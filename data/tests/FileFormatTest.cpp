@@ -7,24 +7,13 @@
 namespace tvn {
 namespace {
 
+using test::RecordingMeldung;
+using test::Sentinel;
+
 using test::Entry;
 using test::FileBytes;
 
 const std::string kHeaderV2 = FileBytes().Text("TVN02").Text("Name").str();
-
-class RecordingMeldung : public TDatenMeldung {
- public:
-  void ShowError(const std::u16string& text) override { shown.push_back(text); }
-  std::vector<std::u16string> shown;
-};
-
-// A list whose content must survive every failed load untouched.
-TDaten Sentinel() {
-  TDaten d;
-  d.HbName = u"Vorher";
-  d.Add(Entry(u"Bleibt"));
-  return d;
-}
 
 TEST(LoadFromBytes, RejectsEveryMalformedFileAndKeepsTheList) {
   struct Case {

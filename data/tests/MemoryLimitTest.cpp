@@ -43,6 +43,9 @@ void operator delete(void* p, const std::nothrow_t&) noexcept {
 namespace tvn {
 namespace {
 
+using test::RecordingMeldung;
+using test::Sentinel;
+
 using test::Entry;
 using test::FileBytes;
 
@@ -60,19 +63,6 @@ class TMemoryLimit {
   TMemoryLimit& operator=(const TMemoryLimit&) = delete;
   std::size_t Largest() const { return g_largest.load(); }
 };
-
-class RecordingMeldung : public TDatenMeldung {
- public:
-  void ShowError(const std::u16string& text) override { shown.push_back(text); }
-  std::vector<std::u16string> shown;
-};
-
-TDaten Sentinel() {
-  TDaten d;
-  d.HbName = u"Vorher";
-  d.Add(Entry(u"Bleibt"));
-  return d;
-}
 
 // `count` records one byte above the smallest size, under a header that declares `declared`.
 std::string FileOfRecords(int count, int declared) {

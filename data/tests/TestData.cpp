@@ -91,4 +91,11 @@ FileBytes& FileBytes::Record(const std::string& autor, int32_t erstellt, int32_t
   return Text("");
 }
 
+TDaten Sentinel() {
+  TDaten d;
+  d.HbName = u"Vorher";
+  d.Add(Entry(u"Bleibt"));
+  return d;
+}
+
 }  // namespace tvn::test

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "data/DatenC.h"
 
@@ -12,6 +13,16 @@ constexpr TDateTime kDay2024 = 45292;  // 2024-01-01
 
 TDatenRec Entry(std::u16string autor, std::u16string titel = u"Titel",
                 TDateTime erstellt = kDay2024);
+
+// A list whose content must survive every failed load untouched.
+TDaten Sentinel();
+
+// Keeps the messages a failed load shows.
+class RecordingMeldung : public TDatenMeldung {
+ public:
+  void ShowError(const std::u16string& text) override { shown.push_back(text); }
+  std::vector<std::u16string> shown;
+};
 
 // A folder of its own under the system's temporary folder, removed afterwards.
 class TempDir {
